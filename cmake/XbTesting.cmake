@@ -1,0 +1,53 @@
+# Test helpers. GoogleTest comes from Debian: the packaged library natively, built from
+# Debian's sources for Windows.
+if(XB_TESTS)
+  enable_testing()
+  include(GoogleTest)
+  if(WIN32)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    # Debian's sources warn under mingw with -Werror; they are not our code.
+    foreach(t gtest gtest_main gmock gmock_main)
+      if(TARGET ${t})
+        target_compile_options(${t} PRIVATE -w)
+      endif()
+    endforeach()
+    set(XB_GTEST_MAIN gtest_main)
+    set(XB_GTEST gtest)
+    set(XB_GMOCK gmock)
+  else()
+    find_package(GTest REQUIRED)
+    set(XB_GTEST_MAIN GTest::gtest_main)
+    set(XB_GTEST GTest::gtest)
+    set(XB_GMOCK GTest::gmock)
+  endif()
+endif()
+
+# xb_add_test(NAME SOURCES files... LIBS libs... [GUI] [MAIN] [TIMEOUT s])
+#   One GoogleTest program; every case becomes a CTest test. GUI tests share one Wine
+#   desktop, so they take one resource lock. MAIN: the program supplies its own main().
+function(xb_add_test name)
+  cmake_parse_arguments(T "GUI;MAIN" "TIMEOUT" "SOURCES;LIBS;WIN32_RESOURCES" ${ARGN})
+  if(NOT XB_TESTS)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  if(T_MAIN)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} ${XB_GMOCK} ${XB_GTEST})
+  else()
+    target_link_libraries(${name} PRIVATE ${T_LIBS} ${XB_GMOCK} ${XB_GTEST_MAIN})
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  set(props TIMEOUT ${T_TIMEOUT})
+  if(T_GUI)
+    list(APPEND props RESOURCE_LOCK wine_desktop)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ${props})
+endfunction()
