@@ -27,7 +27,7 @@ test: native win64 win32
 run: win64
 	@bash scripts/run.sh
 
-bench: setup
+bench: win64
 	@cmake --preset bench >/dev/null
 	@cmake --build build/bench
 	@bash scripts/bench.sh

@@ -3,7 +3,7 @@
 if(XB_TESTS)
   enable_testing()
   include(GoogleTest)
-  if(WIN32)
+  if(WIN32 AND EXISTS /usr/src/googletest/CMakeLists.txt)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
     set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
