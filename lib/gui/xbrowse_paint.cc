@@ -142,8 +142,10 @@ void GridWindow::Paint(TXBrowse& g, HDC target, const RECT& clip) {
     } else {
       data_rows = row - 1;
       for (; row <= last; ++row) {
-        if (row >= first) {
-          const RECT rr = RowRect(g, row);
+        // The clip box of two far-apart rows spans the rows between them: draw only
+        // the rows the update region really holds.
+        const RECT rr = RowRect(g, row);
+        if (row >= first && RectVisible(target, &rr)) {
           for (const PlacedColumn& p : placed) {
             const TXBrwColumn& c = *g.aCols[p.number - 1];
             const ColorPair pair = StdPair(g, c);
