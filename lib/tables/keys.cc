@@ -1,0 +1,51 @@
+// Key helpers for tag closures: STR of a numeric field, LOWER of a text, concatenation.
+#include "runtime/number_text.h"
+#include "tables/area.h"
+#include "tables/workarea.h"
+
+namespace tables {
+
+std::string LowerAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = char(c + 32);
+  return text;
+}
+
+std::string StrInWidth(double value, int width, int decimals) {
+  return xb::Str(value, width, decimals);
+}
+
+KeyFunction KeyStr(const std::string& field) {
+  return [field]() -> xb::Value {
+    int position = FieldPosition(field);
+    if (!position) return FieldValue(field);  // raises "Variable does not exist"
+    xb::Value v = FieldValue(position);
+    if (!v.IsNumber()) return v;
+    return xb::Value::Text(StrInWidth(v.number(), FieldWidth(position), FieldDecimals(position)));
+  };
+}
+
+KeyFunction KeyLower(const std::string& field) {
+  return [field]() -> xb::Value {
+    xb::Value v = FieldValue(field);
+    return v.IsText() ? xb::Value::Text(LowerAscii(v.text())) : v;
+  };
+}
+
+KeyFunction KeyField(const std::string& field) {
+  return [field]() { return FieldValue(field); };
+}
+
+KeyFunction KeyConcat(std::vector<KeyFunction> parts) {
+  return [parts = std::move(parts)]() -> xb::Value {
+    std::string out;
+    for (const auto& p : parts) {
+      xb::Value v = p();
+      if (!v.IsText()) return v;  // a non-character part makes the key unusable
+      out += v.text();
+    }
+    return xb::Value::Text(std::move(out));
+  };
+}
+
+}  // namespace tables
