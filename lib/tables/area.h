@@ -66,8 +66,8 @@ Area& Current();
 int CurrentNumber();
 void SetCurrentNumber(int n);
 
-// The companion file of a table (".cdx", ".fpt"): an existing one in either case,
-// else the case of the table's own extension.
+// The companion file of a table (".cdx", ".fpt"): an existing one in either case, else
+// ".cdx" in lower case and ".fpt" in the case of the table's extension.
 std::string CompanionPath(const std::string& table_path, const std::string& lower_ext);
 // Reads the production index under a shared lock and loads its orders.
 void OpenProductionIndex(Area& a);

@@ -84,7 +84,9 @@ std::string CompanionPath(const std::string& table_path, const std::string& lowe
   std::string upper_ext = Upper(lower_ext);
   if (FileExists(stem + lower_ext)) return stem + lower_ext;
   if (FileExists(stem + upper_ext)) return stem + upper_ext;
-  bool upper = !table_ext.empty() && table_ext == Upper(table_ext);
+  // Index files are named in lower case; memo files follow the table's extension,
+  // which is where other readers look for them.
+  bool upper = !table_ext.empty() && table_ext == Upper(table_ext) && lower_ext != ".cdx";
   return stem + (upper ? upper_ext : lower_ext);
 }
 
