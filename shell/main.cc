@@ -12,6 +12,7 @@
 #include "shell/main_state.h"
 #include "shell/program_directory.h"
 #include "shell/settings_prologue.h"
+#include "shell/table_startup.h"
 
 namespace shell {
 
@@ -41,9 +42,11 @@ void MAIN() {
   normal_font = gui::TFont::New("Arial", 0, -14, false, false);
 
   // Steps 16 and 17: the tables and the main dialog.
+  XB_LINE();
+  OpenSampleTables();  // step 16
 
   XB_LINE();
-  // Step 18: close all tables.
+  CloseSampleTables();  // step 18: close all tables
   bold_font->End();  // step 19
   normal_font->End();
   SetMain(nullptr);
