@@ -42,14 +42,17 @@ MainDialog::~MainDialog() = default;
 void MainDialog::BindButtons() {
   gui::TDialog* dlg = dialog_.get();
   for (int sample = 1; sample <= 3; ++sample) {
-    gui::TButton::ReDefine(sample, [this, sample] { ChooseSample(sample); }, dlg);
+    gui::TButton::ReDefine(
+        sample, [this, sample] { ChooseSample(sample); }, dlg);
   }
   for (int reserved : {4, 5}) {
-    gui::TButton::ReDefine(reserved, [] { gui::MsgAlert("Reserved for next sample", "Not in use"); },
-                           dlg);
+    gui::TButton::ReDefine(
+        reserved, [] { gui::MsgAlert("Reserved for next sample", "Not in use"); }, dlg);
   }
-  gui::TButton::ReDefine(kCreateSheetId, [this] { CreateSheet(); }, dlg);
-  gui::TButton::ReDefine(kExitId, [dlg] { dlg->End(); }, dlg);
+  gui::TButton::ReDefine(
+      kCreateSheetId, [this] { CreateSheet(); }, dlg);
+  gui::TButton::ReDefine(
+      kExitId, [dlg] { dlg->End(); }, dlg);
 }
 
 void MainDialog::ChooseSample(int sample) {
@@ -64,8 +67,7 @@ void MainDialog::ChooseSample(int sample) {
 void MainDialog::CreateSheet() {
   XB_PROC("(b)MAIN");
   // Three tests in a row, not alternatives: no export changes NTEST, so one runs.
-  const std::function<void()>* entries[] = {&exports_.excel1, &exports_.excel2,
-                                            &exports_.excel3};
+  const std::function<void()>* entries[] = {&exports_.excel1, &exports_.excel2, &exports_.excel3};
   for (int sample = 1; sample <= 3; ++sample) {
     if (state_.NTEST != sample) continue;
     XB_LINE();
@@ -88,8 +90,9 @@ void MainDialog::Start() {
 
 int MainDialog::Run() {
   gui::TDialog& dlg = *dialog_;
-  return dlg.Activate(dlg.bLClicked, dlg.bMoved, dlg.bPainted, true, {}, true,
-                      [this](gui::TDialog&) { Start(); }, dlg.bRClicked);
+  return dlg.Activate(
+      dlg.bLClicked, dlg.bMoved, dlg.bPainted, true, {}, true, [this](gui::TDialog&) { Start(); },
+      dlg.bRClicked);
 }
 
 void RunMainDialog(shell::MainState& state, gui::TFont* data_font, ExportEntries exports) {

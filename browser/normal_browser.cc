@@ -20,7 +20,9 @@ constexpr COLORREF kWhite = 16777215;
 
 }  // namespace
 
-std::string RowText(const gui::TXBrowse& grid) { return std::to_string(grid.nRowSel); }
+std::string RowText(const gui::TXBrowse& grid) {
+  return std::to_string(grid.nRowSel);
+}
 
 std::string CustomerText() {
   AreaScope scope(kArea);

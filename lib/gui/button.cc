@@ -6,9 +6,9 @@
 
 namespace gui {
 
-TButton* TButton::ReDefine(int id, Action action, TDialog* dialog, int help_id,
-                           std::string message, bool update, Condition when, Condition valid,
-                           std::string caption, bool cancel) {
+TButton* TButton::ReDefine(int id, Action action, TDialog* dialog, int help_id, std::string message,
+                           bool update, Condition when, Condition valid, std::string caption,
+                           bool cancel) {
   auto button = std::make_unique<TButton>(id, dialog);
   button->bAction = std::move(action);
   button->nHelpId = help_id;

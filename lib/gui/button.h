@@ -20,8 +20,7 @@ class TButton : public TControl {
   // An empty caption keeps the template's; no enabling condition: always enabled.
   static TButton* ReDefine(int id, Action action, TDialog* dialog, int help_id = 0,
                            std::string message = {}, bool update = false, Condition when = {},
-                           Condition valid = {}, std::string caption = {},
-                           bool cancel = false);
+                           Condition valid = {}, std::string caption = {}, bool cancel = false);
 
   TButton(int id, TDialog* dialog) : TControl(id, dialog) {}
 

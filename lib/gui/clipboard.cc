@@ -6,7 +6,9 @@ namespace gui {
 
 TClipboard::TClipboard(UINT format, HWND owner) : format_(format), owner_(owner) {}
 
-TClipboard::~TClipboard() { Close(); }
+TClipboard::~TClipboard() {
+  Close();
+}
 
 bool TClipboard::Open() {
   if (!open_) open_ = OpenClipboard(owner_) != 0;

@@ -53,9 +53,9 @@ TXBrowse* TDialog::AddGrid(std::unique_ptr<TXBrowse> grid) {
   return raw;
 }
 
-int TDialog::Activate(ClickHandler lclicked, MoveHandler moved, PaintHandler painted,
-                      bool center, Condition valid, bool modal, StartHandler init,
-                      ClickHandler rclicked, Condition when, bool /*resize*/) {
+int TDialog::Activate(ClickHandler lclicked, MoveHandler moved, PaintHandler painted, bool center,
+                      Condition valid, bool modal, StartHandler init, ClickHandler rclicked,
+                      Condition when, bool /*resize*/) {
   bLClicked = std::move(lclicked);
   bMoved = std::move(moved);
   bPainted = std::move(painted);
@@ -82,6 +82,15 @@ int TDialog::Activate(ClickHandler lclicked, MoveHandler moved, PaintHandler pai
     hwnd_ = nullptr;
     RaiseFrameworkError(kCannotCreateDialog, ResourceOperation(resource_));
     return 0;
+  }
+  // A modal dialog is the window the user works in: bring it to the front, which also
+  // gives the focus back to the control the set-up chose.
+  if (IsWindowVisible(hwnd_)) {
+    SetForegroundWindow(hwnd_);
+    HWND focus = GetFocus();
+    if (focus != hwnd_ && !IsChild(hwnd_, focus)) {
+      if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
+    }
   }
   if (!modal_) return 0;
 

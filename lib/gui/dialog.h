@@ -55,9 +55,8 @@ class TDialog {
   // right click, enabling condition, resize flag. Modal: returns End()'s result.
   // Modeless: returns 0 once the dialog is shown.
   int Activate(ClickHandler lclicked = {}, MoveHandler moved = {}, PaintHandler painted = {},
-               bool center = false, Condition valid = {}, bool modal = true,
-               StartHandler init = {}, ClickHandler rclicked = {}, Condition when = {},
-               bool resize = false);
+               bool center = false, Condition valid = {}, bool modal = true, StartHandler init = {},
+               ClickHandler rclicked = {}, Condition when = {}, bool resize = false);
 
   // Ends the dialog with result 2 unless the validation refuses; false when refused.
   bool End(int result = kEndResult);

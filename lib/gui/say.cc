@@ -25,7 +25,8 @@ void TSay::SetText(const std::string& text) {
 std::string TSay::GetText() const {
   if (!hWnd()) return {};
   std::string text(static_cast<size_t>(GetWindowTextLengthA(hWnd())) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(hWnd(), text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextA(hWnd(), text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
