@@ -1,0 +1,117 @@
+#include "workbook/workbook_data.h"
+
+namespace wb {
+
+uint32_t TextTable::Intern(std::string_view text) {
+  auto it = ids_.find(std::string(text));
+  if (it != ids_.end()) return it->second;
+  const uint32_t id = uint32_t(texts_.size());
+  texts_.emplace_back(text);
+  ids_.emplace(texts_.back(), id);
+  return id;
+}
+
+WorkbookData::WorkbookData() {
+  font_names.Intern("Arial");
+  number_formats.Intern("General");
+}
+
+const Cell* SheetData::Find(int row, int column) const {
+  if (row >= int(rows_.size()) || column >= int(rows_[row].size())) return nullptr;
+  const Cell& c = rows_[row][column];
+  return c.kind == CellKind::kNone ? nullptr : &c;
+}
+
+Cell& SheetData::At(int row, int column) {
+  if (row >= int(rows_.size())) rows_.resize(row + 1);
+  std::vector<Cell>& cells = rows_[row];
+  if (column >= int(cells.size())) cells.resize(column + 1);
+  Cell& c = cells[column];
+  if (c.kind == CellKind::kNone) {
+    c.kind = CellKind::kBlank;
+    c.style = StyleOfNewCell(column);
+  }
+  return c;
+}
+
+void SheetData::SetText(int row, int column, uint32_t text_id) {
+  Cell& c = At(row, column);
+  c.kind = CellKind::kText;
+  c.text = text_id;
+}
+
+void SheetData::SetNumber(int row, int column, double value) {
+  Cell& c = At(row, column);
+  c.kind = CellKind::kNumber;
+  c.number = value;
+}
+
+void SheetData::SetLogical(int row, int column, bool value) {
+  Cell& c = At(row, column);
+  c.kind = CellKind::kLogical;
+  c.logical = value;
+}
+
+void SheetData::ClearValue(int row, int column) {
+  if (Find(row, column) == nullptr) return;
+  Cell& c = rows_[row][column];
+  c.kind = CellKind::kBlank;
+  c.number = 0;
+}
+
+uint32_t SheetData::StyleOfNewCell(int column) const {
+  return column_style_[column] >= 0 ? uint32_t(column_style_[column]) : sheet_style_;
+}
+
+void SheetData::FormatRect(const Rect& rect, StyleChange change) {
+  for (int r = rect.first_row; r <= rect.last_row; ++r) {
+    for (int c = rect.first_column; c <= rect.last_column; ++c) {
+      Cell& cell = At(r, c);
+      cell.style = book_->styles.Apply(cell.style, change);
+    }
+  }
+}
+
+void SheetData::FormatColumns(int first, int last, StyleChange change) {
+  for (int c = first; c <= last; ++c)
+    column_style_[c] = int32_t(book_->styles.Apply(StyleOfNewCell(c), change));
+  for (std::vector<Cell>& cells : rows_) {
+    for (int c = first; c <= last && c < int(cells.size()); ++c) {
+      if (cells[c].kind != CellKind::kNone)
+        cells[c].style = book_->styles.Apply(cells[c].style, change);
+    }
+  }
+}
+
+void SheetData::FormatAll(StyleChange change) {
+  sheet_style_ = book_->styles.Apply(sheet_style_, change);
+  for (int32_t& s : column_style_) {
+    if (s >= 0) s = int32_t(book_->styles.Apply(uint32_t(s), change));
+  }
+  for (std::vector<Cell>& cells : rows_) {
+    for (Cell& cell : cells) {
+      if (cell.kind != CellKind::kNone) cell.style = book_->styles.Apply(cell.style, change);
+    }
+  }
+}
+
+bool SheetData::Merge(const Rect& rect) {
+  for (const Rect& m : merges_) {
+    if (m == rect) return true;
+    if (m.Overlaps(rect)) return false;
+  }
+  const uint32_t style = At(rect.first_row, rect.first_column).style;
+  for (int r = rect.first_row; r <= rect.last_row; ++r) {
+    for (int c = rect.first_column; c <= rect.last_column; ++c) {
+      if (r == rect.first_row && c == rect.first_column) continue;
+      Cell& cell = At(r, c);
+      cell.kind = CellKind::kBlank;
+      cell.number = 0;
+      cell.style = style;
+    }
+  }
+  merges_.push_back(rect);
+  return true;
+}
+
+}  // namespace wb
