@@ -67,15 +67,23 @@ void GridWindow::MoveLines(TXBrowse& g, long delta) {
     row = rows;
   }
   g.nRowSel = static_cast<int>(row);
+  // The rows on screen are moved before the row-change handler runs, so that whatever
+  // is painted while it shows a box lines up with them; the rows that need drawing are
+  // asked for after it.
+  const bool shift = scroll != 0 && std::labs(scroll) < rows;
+  if (shift) ScrollData(g, static_cast<int>(scroll));
   FinishMove(g, old_rec, [&] {
     if (scroll == 0) {
       InvalidateRows(g, old_row, old_row);
       InvalidateRows(g, g.nRowSel, g.nRowSel);
-    } else if (std::labs(scroll) < rows) {
-      ScrollData(g, static_cast<int>(scroll));
+    } else if (shift) {
       const long shifted = old_row - scroll;
       if (shifted >= 1 && shifted <= rows) InvalidateRows(g, shifted, shifted);
-      InvalidateRows(g, g.nRowSel, g.nRowSel);
+      if (scroll > 0) {
+        InvalidateRows(g, rows - static_cast<int>(scroll) + 1, rows);  // uncovered rows
+      } else {
+        InvalidateRows(g, 1, static_cast<int>(-scroll));
+      }
     } else {
       InvalidateRows(g, 1, rows);
     }

@@ -261,7 +261,13 @@ void GridWindow::InvalidateHeader(TXBrowse& g, int column) {
 void GridWindow::ScrollData(TXBrowse& g, int rows) {
   if (!g.hwnd_) return;
   RECT area{0, g.header_height_, ClientWidth(g), g.header_height_ + g.RowCount() * g.row_height_};
-  ScrollWindowEx(g.hwnd_, 0, -rows * g.row_height_, &area, &area, nullptr, nullptr, SW_INVALIDATE);
+  // The uncovered rows are left for the caller to invalidate, once the row-change
+  // handler has run.
+  HRGN uncovered = CreateRectRgn(0, 0, 0, 0);
+  ScrollWindowEx(g.hwnd_, 0, -rows * g.row_height_, &area, &area, uncovered, nullptr,
+                 SW_INVALIDATE);
+  ValidateRgn(g.hwnd_, uncovered);
+  DeleteObject(uncovered);
 }
 
 }  // namespace gui

@@ -197,3 +197,55 @@ TEST(GridPaint, HeaderGradientTextColourAndPressedLook) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<COLORREF> Capture(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  std::vector<COLORREF> pixels;
+  HDC dc = GetDC(hwnd);
+  for (int y = 0; y < r.bottom; y += 1)
+    for (int x = 0; x < r.right; x += 3) pixels.push_back(GetPixel(dc, x, y));
+  ReleaseDC(hwnd, dc);
+  return pixels;
+}
+
+// After a move that scrolls the rows, the screen is what a full repaint would draw, also
+// when the row-change handler makes the grid paint while it runs (as a message box does).
+TEST(GridPaint, ScrolledRowsMatchAFullRepaint) {
+  struct Case {
+    const char* name;
+    long key;
+    int row;
+    WPARAM key_pressed;
+    bool paint_in_handler;
+  };
+  const Case cases[] = {
+      {"down on the bottom row", 5, 5, VK_DOWN, false},
+      {"down on the bottom row, painting in the handler", 5, 5, VK_DOWN, true},
+      {"up on the top row", 9, 1, VK_UP, false},
+      {"up on the top row, painting in the handler", 9, 1, VK_UP, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GridHarness h;
+    h.Start(c.key, c.row, 2);
+    UpdateWindow(h.hwnd());
+    if (c.paint_in_handler) {
+      h.grid().bChange = [&h] {
+        RECT r{0, 0, 200, h.grid().HeaderHeight() + 3 * h.grid().RowHeight()};
+        InvalidateRect(h.hwnd(), &r, FALSE);
+        UpdateWindow(h.hwnd());
+      };
+    }
+    h.Key(c.key_pressed);
+    UpdateWindow(h.hwnd());
+    const std::vector<COLORREF> after_move = Capture(h.hwnd());
+    InvalidateRect(h.hwnd(), nullptr, FALSE);
+    UpdateWindow(h.hwnd());
+    EXPECT_TRUE(after_move == Capture(h.hwnd()));
+  }
+}
+
+}  // namespace
