@@ -80,8 +80,7 @@ CallResult WorkbooksObject::Add(const std::shared_ptr<AppState>& state,
     sheets = 1;
   }
   if (sheets < 1 || sheets > 255) return Failure("A new workbook must have 1 to 255 sheets.");
-  auto book =
-      std::make_shared<WorkbookObject>(state, "Book" + std::to_string(++state->books_made), sheets);
+  auto book = WorkbookObject::New(state, "Book" + std::to_string(++state->books_made), sheets);
   state->workbooks.push_back(book);
   state->active_workbook = int(state->workbooks.size()) - 1;
   return ObjectResult(book);

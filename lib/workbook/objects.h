@@ -53,7 +53,9 @@ class WorkbooksObject : public Dispatchable {
 
 class WorkbookObject : public Dispatchable, public std::enable_shared_from_this<WorkbookObject> {
  public:
-  WorkbookObject(std::shared_ptr<AppState> app, std::string name, int sheets);
+  WorkbookObject(std::shared_ptr<AppState> app, std::string name);
+  static std::shared_ptr<WorkbookObject> New(std::shared_ptr<AppState> app, std::string name,
+                                             int sheets);
   CallResult Invoke(std::string_view member, CallKind kind,
                     const std::vector<xb::Value>& args) override;
   std::string ClassName() const override { return "Workbook"; }

@@ -23,11 +23,17 @@ std::string FileNameOf(const std::string& path) {
 
 }  // namespace
 
-WorkbookObject::WorkbookObject(std::shared_ptr<AppState> app, std::string name, int sheets)
+WorkbookObject::WorkbookObject(std::shared_ptr<AppState> app, std::string name)
     : app_(app), data_(std::make_shared<WorkbookData>()) {
   data_->name = std::move(name);
-  for (int i = 0; i < sheets; ++i) AddSheet();
-  data_->active_sheet = 0;
+}
+
+std::shared_ptr<WorkbookObject> WorkbookObject::New(std::shared_ptr<AppState> app, std::string name,
+                                                    int sheets) {
+  auto book = std::make_shared<WorkbookObject>(std::move(app), std::move(name));
+  for (int i = 0; i < sheets; ++i) book->AddSheet();  // the sheets know their workbook
+  book->data_->active_sheet = 0;
+  return book;
 }
 
 std::shared_ptr<SheetObject> WorkbookObject::ActiveSheet() const {
