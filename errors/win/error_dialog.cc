@@ -111,10 +111,12 @@ std::optional<bool> ShowErrorDialog(const DialogRequest& request) {
   in.log_written = request.log.written;
   const std::vector<LayoutControl> layout = ErrorDialogLayout(in);
 
-  gui::MemoryDialog dlg({.title = "Error-Message",
-                         .client_width = kDialogWidth,
-                         .client_height = ErrorDialogClientHeight(request.nt_family),
-                         .unit_pixels = kLayoutUnitPixels});
+  gui::MemoryDialogSpec spec;
+  spec.title = "Error-Message";
+  spec.client_width = kDialogWidth;
+  spec.client_height = ErrorDialogClientHeight(request.nt_family);
+  spec.unit_pixels = kLayoutUnitPixels;
+  gui::MemoryDialog dlg(spec);
   int notice = 0;
   int default_id = 0;
   for (const LayoutControl& c : layout) {

@@ -1,10 +1,10 @@
 // MemoryDialog: a modal dialog built in memory (no resource template).
 //
-//   gui::MemoryDialog dlg({.title = "Title", .client_width = 400, .client_height = 300,
-//                          .unit_pixels = 2});
-//   dlg.Add({.class_name = "BUTTON", .text = "&Quit", .id = 101,
-//            .style = BS_PUSHBUTTON | WS_TABSTOP, .left = 75, .top = 140,
-//            .width = 51, .height = 12});
+//   gui::MemoryDialogSpec spec;
+//   spec.title = "Title"; spec.client_width = 400; spec.client_height = 300;
+//   spec.unit_pixels = 2;
+//   gui::MemoryDialog dlg(spec);
+//   dlg.Add({"BUTTON", "&Quit", 101, BS_PUSHBUTTON | WS_TABSTOP, 0, 75, 140, 51, 12});
 //   dlg.on_command = [&](HWND, int id, int) { if (id == 101) dlg.End(1); return true; };
 //   int result = dlg.Run(owner);
 //
