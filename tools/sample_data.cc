@@ -143,8 +143,7 @@ std::string WriteProduct1(const std::string& path) {
   const char* const kNotes[] = {"", "Delivered by courier.",
                                 "Customer asked for a second copy\r\nof the invoice.",
                                 "Pays quarterly.",
-                                "R\x81"
-                                "ckfrage beim Kunden."};
+                                "R\201ckfrage beim Kunden."};  // \201 is u-umlaut
   for (uint32_t i = 0; i < 60; ++i) {
     const Customer& c = kCustomers[rnd.Below(kCustomerCount)];
     char invoice[16];

@@ -1,4 +1,6 @@
 // Key helpers for tag closures: STR of a numeric field, LOWER of a text, concatenation.
+#include <cstdint>
+
 #include "runtime/number_text.h"
 #include "tables/area.h"
 #include "tables/workarea.h"
@@ -12,6 +14,24 @@ std::string LowerAscii(std::string text) {
 }
 
 std::string StrInWidth(double value, int width, int decimals) {
+  // Whole numbers without decimals are the common key; they skip the general formatter.
+  if (decimals == 0 && width > 0 && width <= 20 && value == double(int64_t(value)) &&
+      value > -1e15 && value < 1e15) {
+    char digits[24];
+    int64_t v = int64_t(value);
+    bool negative = v < 0;
+    uint64_t u = negative ? uint64_t(-v) : uint64_t(v);
+    int n = 0;
+    do {
+      digits[n++] = char('0' + u % 10);
+      u /= 10;
+    } while (u);
+    if (negative) digits[n++] = '-';
+    if (n > width) return std::string(size_t(width), '*');
+    std::string out(size_t(width - n), ' ');
+    while (n) out += digits[--n];
+    return out;
+  }
   return xb::Str(value, width, decimals);
 }
 

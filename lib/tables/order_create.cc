@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <numeric>
 
 #include "tables/area.h"
+#include "tables/key_sort.h"
 #include "tables/workarea.h"
 
 namespace tables {
@@ -95,13 +95,8 @@ bool ComputeKeys(Area& a, const KeyFunction& key, const KeyShape& shape, bool un
   a.pos = saved_pos;
   a.order = saved_order;
   if (!ok) return false;
-  std::vector<uint32_t> index(n);
-  std::iota(index.begin(), index.end(), 0u);
+  const std::vector<uint32_t> index = SortKeys(keys.data(), len, n);
   const uint8_t* k = keys.data();
-  std::sort(index.begin(), index.end(), [&](uint32_t x, uint32_t y) {
-    int c = std::memcmp(k + x * len, k + y * len, len);
-    return c != 0 ? c < 0 : x < y;
-  });
   std::vector<uint8_t> sorted;
   sorted.reserve(keys.size());
   recnos.clear();

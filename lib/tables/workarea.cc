@@ -247,6 +247,9 @@ int FieldDecimals(int position) {
 int FieldPosition(const std::string& name) {
   const Area& a = Current();
   if (!a.open) return 0;
+  // Names are stored in upper case, and callers mostly ask that way: exact match first.
+  for (size_t i = 0; i < a.header.fields.size(); ++i)
+    if (a.header.fields[i].name == name) return int(i) + 1;
   std::string want = name;
   while (!want.empty() && want.back() == ' ') want.pop_back();
   for (size_t i = 0; i < a.header.fields.size(); ++i)

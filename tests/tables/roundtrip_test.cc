@@ -2,6 +2,7 @@
 // type; index files keep their keys through rewrites.
 #include <cmath>
 
+#include "runtime/number_text.h"
 #include "table_fixture.h"
 #include "tables/cdx_format.h"
 
@@ -157,6 +158,28 @@ TEST_F(KeyTypeTest, ManyPagesAndLongKeysSurviveRewrites) {
       ASSERT_LT(keys[i - 1].recno, keys[i].recno);
     }
   }
+}
+
+}  // namespace
+}  // namespace tables_test
+
+namespace tables_test {
+namespace {
+
+// The key text of STR(field) matches the run time's STR in every width and decimals,
+// on the fast path for whole numbers and on the general one.
+TEST(KeyTextTest, StrInWidthMatchesTheRunTime) {
+  struct Case {
+    double value;
+    int width, decimals;
+  } cases[] = {{7, 5, 0},      {0, 5, 0},     {-7, 5, 0},     {12345, 5, 0},
+               {123456, 5, 0}, {-1234, 5, 0}, {-12345, 5, 0}, {99999999999.0, 20, 0},
+               {7.5, 5, 0},    {7.5, 6, 2},   {-0.005, 6, 2}, {1e16, 20, 0},
+               {3, 1, 0},      {-3, 1, 0},    {0.0, 10, 2}};
+  for (const auto& c : cases)
+    EXPECT_EQ(tables::StrInWidth(c.value, c.width, c.decimals),
+              xb::Str(c.value, c.width, c.decimals))
+        << c.value << " " << c.width << " " << c.decimals;
 }
 
 }  // namespace
