@@ -130,6 +130,11 @@ void TDialog::RunModalLoop() {
       End();
       continue;
     }
+    if (HWND button = FocusedPushButton(msg)) {
+      // Enter presses the focused button, however the focus got there.
+      SendMessageA(button, BM_CLICK, 0, 0);
+      continue;
+    }
     if (!IsDialogMessageA(hwnd_, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
@@ -144,6 +149,17 @@ bool TDialog::IsCancelKey(const MSG& msg) const {
   LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam,
                               reinterpret_cast<LPARAM>(const_cast<MSG*>(&msg)));
   return (code & (DLGC_WANTMESSAGE | DLGC_WANTALLKEYS)) == 0;
+}
+
+HWND TDialog::FocusedPushButton(const MSG& msg) const {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return nullptr;
+  if (!IsChild(hwnd_, msg.hwnd) || GetFocus() != msg.hwnd) return nullptr;
+  char cls[16] = {};
+  GetClassNameA(msg.hwnd, cls, sizeof cls);
+  const LONG type = GetWindowLongA(msg.hwnd, GWL_STYLE) & BS_TYPEMASK;
+  if (lstrcmpiA(cls, "Button") != 0 || (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON))
+    return nullptr;
+  return IsWindowEnabled(msg.hwnd) ? msg.hwnd : nullptr;
 }
 
 BOOL TDialog::SetUp() {

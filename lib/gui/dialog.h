@@ -84,6 +84,7 @@ class TDialog {
   void Center();
   void RunModalLoop();
   bool IsCancelKey(const MSG& msg) const;
+  HWND FocusedPushButton(const MSG& msg) const;
   void OnCommand(int id, int code, HWND control);
   bool OnMouse(UINT msg, WPARAM wp, LPARAM lp);
 

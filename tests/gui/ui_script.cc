@@ -14,6 +14,11 @@ BOOL CALLBACK FindBoxProc(HWND hwnd, LPARAM lp) {
   GetClassNameA(hwnd, cls, sizeof cls);
   if (lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(hwnd) || !GetDlgItem(hwnd, 0xFFFF))
     return TRUE;
+  // A message box has only its icon, its text and a few buttons; a dialog of statics
+  // without identifiers (0xFFFF too) has more.
+  int children = 0;
+  for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++children;
+  if (children > 6) return TRUE;
   if (!search->title.empty() && WindowText(hwnd) != search->title) return TRUE;
   search->found = hwnd;
   return FALSE;
