@@ -152,7 +152,12 @@ CallResult RangeObject::Borders(const std::vector<xb::Value>& args) {
 CallResult RangeObject::Invoke(std::string_view m, CallKind kind,
                                const std::vector<xb::Value>& args) {
   const bool read = IsRead(kind);
+  // The members an export calls for every cell come first.
   if (NameIs(m, "value") || NameIs(m, "value2")) return alive() ? Value(kind, args) : Dead();
+  if (NameIs(m, "font") && IsRead(kind)) {
+    if (!alive()) return Dead();
+    return ObjectResult(std::make_shared<FontObject>(shared_from_this()));
+  }
   const bool known = NameIs(m, "select") || NameIs(m, "activate") || NameIs(m, "merge") ||
                      NameIs(m, "horizontalalignment") || NameIs(m, "columnwidth") ||
                      NameIs(m, "numberformat") || NameIs(m, "font") || NameIs(m, "interior") ||
@@ -160,7 +165,6 @@ CallResult RangeObject::Invoke(std::string_view m, CallKind kind,
                      NameIs(m, "mergecells");
   if (!known) return UnknownName();
   if (!alive()) return Dead();
-  auto self = shared_from_this();
   const Rect& r = area_.rect;
 
   if (NameIs(m, "horizontalalignment")) {
@@ -220,8 +224,8 @@ CallResult RangeObject::Invoke(std::string_view m, CallKind kind,
   if (!read) return MemberNotFound();
   if (NameIs(m, "select") || NameIs(m, "activate")) return Select();
   if (NameIs(m, "merge")) return Merge();
-  if (NameIs(m, "font")) return ObjectResult(std::make_shared<FontObject>(self));
-  if (NameIs(m, "interior")) return ObjectResult(std::make_shared<InteriorObject>(self));
+  if (NameIs(m, "interior"))
+    return ObjectResult(std::make_shared<InteriorObject>(shared_from_this()));
   if (NameIs(m, "borders")) return Borders(args);
   if (NameIs(m, "row")) return Ok(xb::Value::Number(r.first_row + 1));
   return Ok(xb::Value::Number(r.first_column + 1));  // column
@@ -233,9 +237,9 @@ CallResult FontObject::Invoke(std::string_view m, CallKind kind,
                      NameIs(m, "italic") || NameIs(m, "color") || NameIs(m, "colorindex");
   if (!known) return UnknownName();
   if (!range_->alive()) return Dead();
-  const Style& style = range_->StyleOf();
   WorkbookData& book = range_->sheet().book_data();
   if (IsRead(kind) && args.empty()) {
+    const Style& style = range_->StyleOf();
     if (NameIs(m, "size")) return Ok(xb::Value::Number(style.font_twips / 20.0));
     if (NameIs(m, "name")) return Ok(xb::Value::Text(book.font_names.Get(style.font_name)));
     if (NameIs(m, "bold")) return Ok(xb::Value::Logical(style.bold));

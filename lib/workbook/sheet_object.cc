@@ -70,6 +70,17 @@ bool ParseReference(std::string_view text, Rect* rect) {
 CallResult SheetObject::Invoke(std::string_view m, CallKind kind,
                                const std::vector<xb::Value>& args) {
   const bool read = IsRead(kind);
+  if (read && NameIs(m, "cells") && args.size() == 2 && args[0].IsNumber() && args[1].IsNumber()) {
+    // Cells(row, column): the call an export makes for every value and format.
+    if (!alive()) return Failure("The worksheet has been deleted.");
+    long row = 0, column = 0;
+    if (!ArgInt(args, 0, &row) || !ArgInt(args, 1, &column)) return TypeMismatch();
+    if (row < 1 || column < 1 || row > kMaxRows || column > kMaxColumns)
+      return Failure(LimitText(row, column));
+    const int r = int(row - 1), c = int(column - 1);
+    return ObjectResult(
+        std::make_shared<RangeObject>(shared_from_this(), Area{Area::Kind::kCells, {r, c, r, c}}));
+  }
   const bool known = NameIs(m, "name") || NameIs(m, "cells") || NameIs(m, "columns") ||
                      NameIs(m, "range") || NameIs(m, "select") || NameIs(m, "activate") ||
                      NameIs(m, "delete") || NameIs(m, "index");

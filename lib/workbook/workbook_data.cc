@@ -1,13 +1,46 @@
 #include "workbook/workbook_data.h"
 
+#include <algorithm>
+
 namespace wb {
 
+namespace {
+
+uint32_t HashText(std::string_view text) {
+  uint64_t h = 1469598103934665603ull;  // FNV-1a
+  for (unsigned char c : text) {
+    h ^= c;
+    h *= 1099511628211ull;
+  }
+  return uint32_t(h ^ (h >> 32));
+}
+
+}  // namespace
+
+void TextTable::Grow() {
+  std::vector<uint32_t> slots(slots_.empty() ? 1024 : slots_.size() * 2, 0);
+  const size_t mask = slots.size() - 1;
+  for (uint32_t id = 0; id < texts_.size(); ++id) {
+    size_t i = hashes_[id] & mask;
+    while (slots[i] != 0) i = (i + 1) & mask;
+    slots[i] = id + 1;
+  }
+  slots_.swap(slots);
+}
+
 uint32_t TextTable::Intern(std::string_view text) {
-  auto it = ids_.find(std::string(text));
-  if (it != ids_.end()) return it->second;
+  if ((texts_.size() + 1) * 2 > slots_.size()) Grow();
+  const uint32_t h = HashText(text);
+  const size_t mask = slots_.size() - 1;
+  size_t i = h & mask;
+  for (; slots_[i] != 0; i = (i + 1) & mask) {
+    const uint32_t id = slots_[i] - 1;
+    if (hashes_[id] == h && texts_[id] == text) return id;
+  }
   const uint32_t id = uint32_t(texts_.size());
   texts_.emplace_back(text);
-  ids_.emplace(texts_.back(), id);
+  hashes_.push_back(h);
+  slots_[i] = id + 1;
   return id;
 }
 
@@ -25,7 +58,13 @@ const Cell* SheetData::Find(int row, int column) const {
 Cell& SheetData::At(int row, int column) {
   if (row >= int(rows_.size())) rows_.resize(row + 1);
   std::vector<Cell>& cells = rows_[row];
-  if (column >= int(cells.size())) cells.resize(column + 1);
+  if (column >= int(cells.size())) {
+    // Rows fill from left to right: grow by doubling rather than one cell at a time.
+    if (size_t(column) >= cells.capacity())
+      cells.reserve(std::min<size_t>(
+          kMaxColumns, std::max<size_t>({8, size_t(column) + 1, cells.capacity() * 2})));
+    cells.resize(column + 1);
+  }
   Cell& c = cells[column];
   if (c.kind == CellKind::kNone) {
     c.kind = CellKind::kBlank;

@@ -11,7 +11,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "workbook/style.h"
@@ -47,7 +46,9 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
-// Interned texts: an id per distinct byte string.
+// Interned texts: an id per distinct byte string. An export interns a text for nearly
+// every cell, so the index is a flat open-addressing table of ids (a lookup makes no
+// copy and touches one slot and one text).
 class TextTable {
  public:
   uint32_t Intern(std::string_view text);
@@ -55,8 +56,10 @@ class TextTable {
   size_t size() const { return texts_.size(); }
 
  private:
+  void Grow();
   std::vector<std::string> texts_;
-  std::unordered_map<std::string, uint32_t> ids_;
+  std::vector<uint32_t> hashes_;  // per id
+  std::vector<uint32_t> slots_;   // id + 1; 0 is empty
 };
 
 class WorkbookData;
