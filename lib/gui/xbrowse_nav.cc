@@ -22,6 +22,14 @@ void KeepRowsAbove(TXBrowse& g, GridSource& src) {
   src.GoToRecNo(rec);
 }
 
+// After a jump forward, the last records end on the bottom row rather than leaving rows
+// empty below them.
+void FillBelow(TXBrowse& g, GridSource& src, long key_count, int rows) {
+  const long after = key_count - src.KeyNo();
+  const long shown = std::min<long>(rows, key_count);
+  if (g.nRowSel + after < shown) g.nRowSel = static_cast<int>(std::max(1L, shown - after));
+}
+
 // Ends a vertical move: the row-change handler when another row became current, then
 // the scroll box and the repaint that the caller asked for.
 template <typename Redraw>
@@ -100,6 +108,7 @@ void GridWindow::MovePage(TXBrowse& g, int direction) {
   // A whole page keeps the screen row; a cut page (an end reached) moves the row instead.
   if (std::labs(moved) < rows)
     g.nRowSel = static_cast<int>(std::clamp<long>(g.nRowSel + moved, 1, rows));
+  if (direction > 0) FillBelow(g, src, g.key_count_, rows);
   KeepRowsAbove(g, src);
   FinishMove(g, old_rec, [&] { InvalidateRows(g, 1, rows); });
 }
@@ -170,11 +179,8 @@ void GridWindow::MoveToScrollPos(TXBrowse& g, int pos) {
     key = 1 + std::lround(double(pos - 1) * double(g.key_count_ - 1) / double(range - 1));
   }
   src.GoToKeyNo(key);
-  // Fill the grid: the last keys end on the bottom row rather than leaving it empty.
   const int rows = std::max(1, g.RowCount());
-  const long after = g.key_count_ - src.KeyNo();
-  const long shown = std::min<long>(rows, g.key_count_);
-  if (g.nRowSel + after < shown) g.nRowSel = static_cast<int>(std::max(1L, shown - after));
+  FillBelow(g, src, g.key_count_, rows);
   KeepRowsAbove(g, src);
   FinishMove(g, old_rec, [&] { InvalidateRows(g, 1, rows); });
 }

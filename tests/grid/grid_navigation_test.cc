@@ -83,6 +83,7 @@ const NavCase kVertical[] = {
     {"page down keeps the row", 10, 3, 1, Keys(VK_NEXT), 15, 1, 3, 0, 1},
     {"page down cut at the end", 48, 3, 1, Keys(VK_NEXT), 50, 1, 5, 0, 1},
     {"page down on the last record", 50, 5, 1, Keys(VK_NEXT), 50, 1, 5, 0, 0},
+    {"page down onto the last record fills the grid", 45, 1, 1, Keys(VK_NEXT), 50, 1, 5, 0, 1},
     {"page up", 20, 3, 1, Keys(VK_PRIOR), 15, 1, 3, 0, 1},
     {"page up cut at the top", 3, 3, 1, Keys(VK_PRIOR), 1, 1, 1, 0, 1},
     {"home", 20, 3, 1, Keys(VK_HOME), 1, 1, 1, 0, 1},

@@ -74,3 +74,34 @@ TEST(GridRefresh, RecountsTheKeys) {
 }
 
 }  // namespace
+
+namespace {
+
+// Rows follow the key order of the source, which need not be the record order.
+TEST(GridRefresh, KeyOrderIsNotRecordOrder) {
+  GridHarness h(GridSetup{.records = 10});
+  std::vector<std::vector<std::string>> rows;
+  for (int r = 1; r <= 10; ++r) rows.push_back({std::to_string(r)});
+  h.source() = MemorySource({"N"}, rows, {10, 9, 8, 7, 6, 5, 4, 3, 2, 1});
+  std::vector<long> drawn;
+  h.grid().aCols[0]->bStrData = [&] {
+    drawn.push_back(h.source().RecNo());
+    return std::string();
+  };
+  h.source().GoTop();
+  h.grid().nRowSel = 1;
+  h.grid().Refresh();
+  EXPECT_EQ(drawn, (std::vector<long>{10, 9, 8, 7, 6, 10}));
+  EXPECT_EQ(h.source().RecNo(), 10);  // put back after the walk
+  h.Key(VK_DOWN);
+  EXPECT_EQ(h.source().RecNo(), 9);
+  h.Key(VK_END);
+  EXPECT_EQ(h.source().RecNo(), 1);
+  SendMessageA(h.hwnd(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 3), 0);
+  EXPECT_EQ(h.source().RecNo(), 8);
+  EXPECT_EQ(GetScrollPos(h.hwnd(), SB_VERT), 3);
+  ASSERT_EQ(h.changes.size(), 3u);
+  EXPECT_EQ(h.changes[2].first, 8);
+}
+
+}  // namespace
