@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include "errors/win/errorsys.h"
+#include "browser/main_dialog.h"
 #include "gui/font.h"
 #include "gui/module.h"
 #include "runtime/call_chain.h"
@@ -44,6 +46,10 @@ void MAIN() {
   // Steps 16 and 17: the tables and the main dialog.
   XB_LINE();
   OpenSampleTables();  // step 16
+  XB_LINE();
+  // Step 17: the main dialog, until it has ended.
+  // TODO(export): give button 20 the three export entries here (browser::ExportEntries).
+  browser::RunMainDialog(state, normal_font);
 
   XB_LINE();
   CloseSampleTables();  // step 18: close all tables
@@ -55,7 +61,7 @@ void MAIN() {
 void RunProgram() {
   xb::ResetSettings();   // 1. every setting at its default
   gui::InitModule();     // 2. the framework's module values
-                         // 3. the error handler
+  errors::ERRORSYS();    // 3. the error handler
   OleInitialize(nullptr);  // 4. OLE for this thread
   xb::RecordStartTime();   // 5. the start time
   MAIN();                  // 6.
