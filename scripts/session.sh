@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The scripted session of `make run` without a display:
+#   session.sh RUN_DIR WINEPREFIX
+# Starts a private virtual display, runs the program in RUN_DIR on it, drives it with
+# session_driver.exe (a small Windows program that posts clicks to the program's windows),
+# takes screenshots into RUN_DIR, ends the program through "&Exit" and checks that its
+# exit code is 0.
+# To add a step: write a function step_<name> (use drive and shot) and list it in
+# `steps` before step_exit. A step that fails ends the session with its message.
+set -u
+run=${1:?run directory}
+prefix=${2:?wine prefix}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${XB_BUILD_DIR:-$root/build/win64}
+driver="$build/tests/gui/session_driver.exe"
+title='Create EXCEl-Sheets with Morvex2 ( Update : 4 )'
+
+[ -f "$driver" ] || { echo "session: $driver is missing (build the win64 tree)" >&2; exit 2; }
+[ -f "$run/xlsamples.exe" ] || { echo "session: $run/xlsamples.exe is missing" >&2; exit 2; }
+
+# A display number nobody uses.
+display=""
+for n in $(seq 90 189); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+    display=":$n"
+    break
+  fi
+done
+[ -n "$display" ] || { echo "session: no free display" >&2; exit 2; }
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+app=""
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  kill "$xvfb" 2>/dev/null
+}
+trap cleanup EXIT
+for _ in $(seq 50); do
+  [ -e "/tmp/.X11-unix/X${display#:}" ] && break
+  sleep 0.1
+done
+export DISPLAY=$display
+
+wine_run() { "$root/scripts/wine-run.sh" --prefix="$prefix" --x11 "$@"; }
+drive() { wine_run "$driver" "$@" </dev/null >/dev/null 2>&1; }
+shot() {
+  sleep 0.5
+  import -window root "$run/$1.png" && echo "session: screenshot $run/$1.png"
+}
+fail() {
+  echo "session: $*" >&2
+  shot "failed" >/dev/null 2>&1
+  exit 1
+}
+
+step_open() {
+  drive wait-window "$title" 60000 || fail "the main dialog did not appear"
+  shot 01-main-dialog
+}
+
+step_customer_header() {
+  # The "Customer" header of the column browser (control 110): past the record selector
+  # and the 50-pixel "ID-No." column, a few pixels below the top edge.
+  drive click "$title" 110 120 6 || fail "could not click the Customer header"
+  shot 02-customer-header-clicked
+}
+
+step_exit() {
+  drive press "$title" 10 || fail "could not press Exit"
+  drive wait-gone "$title" 30000 || fail "the dialog did not close"
+}
+
+steps=(step_open step_customer_header step_exit)
+
+cd "$run"
+wine_run ./xlsamples.exe </dev/null >"$run/xlsamples.out" 2>&1 &
+app=$!
+for step in "${steps[@]}"; do
+  "$step"
+done
+wait "$app"
+rc=$?
+app=""
+echo "xlsamples ended with exit code $rc"
+[ "$rc" -eq 0 ] || exit 1
+exit 0
