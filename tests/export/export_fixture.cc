@@ -51,6 +51,10 @@ void ExportTest::TearDown() {
   automation::SetServerFactory(previous_factory_);
   xb::SetErrorHandler(previous_handler_);
   shell::SetMain(nullptr);
+  // Natively C_PFAD + "\\Matrix.xls" names a file beside the directory.
+  for (const char* name : {"Matrix.xls", "Invoice.xls", "Product.xls"}) {
+    std::filesystem::remove(dir_ + "\\" + name);
+  }
   std::filesystem::remove_all(dir_);
 }
 
