@@ -68,7 +68,9 @@ gui::MemoryControl ToControl(const LayoutControl& c, bool log_written, int* noti
       break;
     case ControlKind::kStackList:
       m.class_name = "LISTBOX";
-      m.style = WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_USETABSTOPS | LBS_NOTIFY;
+      // The rectangle as laid out, not shrunk to whole lines.
+      m.style =
+          WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_USETABSTOPS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
       break;
     case ControlKind::kOpenFile:
       m.class_name = "BUTTON";

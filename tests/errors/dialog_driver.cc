@@ -35,6 +35,7 @@ DialogState ReadDialog(HWND dialog) {
     GetWindowRect(c, &cs.rect);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&cs.rect), 2);
     cs.style = GetWindowLongA(c, GWL_STYLE);
+    cs.ex_style = GetWindowLongA(c, GWL_EXSTYLE);
     cs.enabled = IsWindowEnabled(c) != FALSE;
     s.controls.push_back(cs);
   }

@@ -19,6 +19,7 @@ struct ControlState {
   std::string text;
   RECT rect{};  // in client pixels of the dialog
   LONG style = 0;
+  LONG ex_style = 0;
   bool enabled = true;
 };
 

@@ -41,11 +41,18 @@ TEST(MemoryDialog, TemplateHoldsTitleAndControls) {
   ASSERT_GE(t.size(), 18u);
   const DWORD style = t[0] | t[1] << 8 | t[2] << 16 | static_cast<DWORD>(t[3]) << 24;
   EXPECT_EQ(style, static_cast<DWORD>(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU));
-  EXPECT_EQ(t[8] | t[9] << 8, 1);  // one control
-  // Title after menu and class words, as UTF-16.
-  EXPECT_EQ(t[18] | t[19] << 8, 'M');
-  EXPECT_EQ(t[24] | t[25] << 8, 0xE4);
-  EXPECT_EQ(t[26] | t[27] << 8, 0);
+  EXPECT_EQ(t[8] | t[9] << 8, 1);    // one control
+  EXPECT_EQ(t[18] | t[19] << 8, 0);  // no menu
+  EXPECT_EQ(t[20] | t[21] << 8, 0);  // the standard dialog class
+  // The title as UTF-16, converted from the ANSI code page.
+  EXPECT_EQ(t[22] | t[23] << 8, 'M');
+  EXPECT_EQ(t[30] | t[31] << 8, 0xE4);
+  EXPECT_EQ(t[32] | t[33] << 8, 0);
+  // The control, DWORD aligned: style, extended style, rectangle, id, class name.
+  const size_t item = 36;
+  ASSERT_GT(t.size(), item + 20);
+  EXPECT_EQ(t[item + 16] | t[item + 17] << 8, 7);
+  EXPECT_EQ(t[item + 18] | t[item + 19] << 8, 'B');
 }
 
 TEST(MemoryDialog, PlacesControlsInPixelUnitsAndSizesTheClientArea) {
