@@ -5,6 +5,7 @@
 
 #include "errors/win/errorsys.h"
 #include "browser/main_dialog.h"
+#include "export/export_run.h"
 #include "gui/font.h"
 #include "gui/module.h"
 #include "runtime/call_chain.h"
@@ -48,8 +49,11 @@ void MAIN() {
   OpenSampleTables();  // step 16
   XB_LINE();
   // Step 17: the main dialog, until it has ended.
-  // TODO(export): give button 20 the three export entries here (browser::ExportEntries).
-  browser::RunMainDialog(state, normal_font);
+  exporter::ExportHost& export_host = exporter::WindowsExportHost();
+  browser::RunMainDialog(state, normal_font,
+                         {[&] { exporter::EXCEL_1(export_host); },
+                          [&] { exporter::EXCEL_2(export_host); },
+                          [&] { exporter::EXCEL_3(export_host); }});
 
   XB_LINE();
   CloseSampleTables();  // step 18: close all tables
