@@ -83,4 +83,26 @@ rc=$?
 app=""
 echo "xlsamples ended with exit code $rc"
 [ "$rc" -eq 0 ] || exit 1
+
+# The error scenario: a program directory of its own, a working directory without
+# PRODUCT.DBF. The error dialog appears; Quit ends the run with exit code 1 and leaves
+# ERROR_1.log in the program directory, which is copied next to the screenshots.
+errprog="$run/error-program"
+errwork="$run/error-work"
+rm -rf "$errprog" "$errwork"
+mkdir -p "$errprog" "$errwork"
+cp "$run/xlsamples.exe" "$errprog/"
+cd "$errwork"
+wine_run "$errprog/xlsamples.exe" </dev/null >"$run/xlsamples-error.out" 2>&1 &
+app=$!
+drive wait-window "Error-Message" 60000 || fail "the error dialog did not appear"
+shot 09-error-dialog
+drive press "Error-Message" 110 || fail "could not press Quit in the error dialog"
+wait "$app"
+rc=$?
+app=""
+echo "xlsamples without PRODUCT.DBF ended with exit code $rc"
+[ "$rc" -eq 1 ] || fail "the error run ended with $rc, not 1"
+[ -f "$errprog/ERROR_1.log" ] || fail "no ERROR_1.log in the program directory"
+cp "$errprog/ERROR_1.log" "$run/ERROR_1.log" && echo "session: log $run/ERROR_1.log"
 exit 0
