@@ -65,12 +65,37 @@ step_customer_header() {
   shot 02-customer-header-clicked
 }
 
+# Each sample button, then "&Create Excel-Sheet": the progress dialog shows while the
+# workbook is written into the program directory (the run directory).
+export_sample() {
+  local button=$1 file=$2 shot_name=$3
+  rm -f "$run/$file"
+  drive press "$title" "$button" || fail "could not press sample button $button"
+  drive press "$title" 20 || fail "could not press Create Excel-Sheet"
+  if drive wait-window "Total : 320 EXCEL-Products will be created ..." 20000; then
+    shot "$shot_name"
+  fi
+  drive wait-gone "Total : 320 EXCEL-Products will be created ..." 120000 ||
+    fail "the progress dialog of sample $button did not close"
+  for _ in $(seq 100); do
+    [ -s "$run/$file" ] && break
+    sleep 0.2
+  done
+  [ -s "$run/$file" ] || fail "no $file after sample $button"
+  echo "session: workbook $run/$file"
+}
+step_exports() {
+  export_sample 1 Matrix.xls 03-progress-matrix
+  export_sample 2 Invoice.xls 04-progress-invoice
+  export_sample 3 Product.xls 05-progress-product
+}
+
 step_exit() {
   drive press "$title" 10 || fail "could not press Exit"
   drive wait-gone "$title" 30000 || fail "the dialog did not close"
 }
 
-steps=(step_open step_customer_header step_exit)
+steps=(step_open step_customer_header step_exports step_exit)
 
 cd "$run"
 wine_run ./xlsamples.exe </dev/null >"$run/xlsamples.out" 2>&1 &
