@@ -161,9 +161,9 @@ LRESULT CALLBACK GridWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETFONT:
       return GetWindowLongPtrA(hwnd, kSlotFont);
     case WM_GETDLGCODE: {
-      // Arrows and characters stay here; Enter is taken (and ignored) so that the dialog
-      // does not press its default button; Esc is taken and handed to the dialog's owner
-      // of the grid (onEscape) or to the parent as its cancel command.
+      // Arrows and characters stay here. Enter is taken (and ignored) so that the dialog
+      // does not press its default button; Esc is taken so that the grid can hand it to
+      // onEscape, or to the parent as its cancel command.
       LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
       auto* m = reinterpret_cast<const MSG*>(lp);
       if (m && m->message == WM_KEYDOWN && (m->wParam == VK_ESCAPE || m->wParam == VK_RETURN))

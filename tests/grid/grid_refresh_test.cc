@@ -81,8 +81,8 @@ namespace {
 TEST(GridRefresh, KeyOrderIsNotRecordOrder) {
   GridHarness h(GridSetup{.records = 10});
   std::vector<std::vector<std::string>> rows;
-  for (int r = 1; r <= 10; ++r) rows.push_back({std::to_string(r)});
-  h.source() = MemorySource({"N"}, rows, {10, 9, 8, 7, 6, 5, 4, 3, 2, 1});
+  for (int r = 1; r <= 10; ++r) rows.push_back(std::vector<std::string>(6, std::to_string(r)));
+  h.source() = MemorySource({"A", "B", "C", "D", "E", "F"}, rows, {10, 9, 8, 7, 6, 5, 4, 3, 2, 1});
   std::vector<long> drawn;
   h.grid().aCols[0]->bStrData = [&] {
     drawn.push_back(h.source().RecNo());

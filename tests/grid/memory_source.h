@@ -67,7 +67,11 @@ class MemorySource : public gui::GridSource {
   }
   int FieldCount() override { return static_cast<int>(names_.size()); }
   std::string FieldName(int i) override { return names_[i]; }
-  std::string FieldText(int i) override { return eof_ ? std::string() : rows_[RecNo() - 1][i]; }
+  std::string FieldText(int i) override {
+    if (eof_) return {};
+    const std::vector<std::string>& row = rows_[RecNo() - 1];
+    return i >= 0 && i < static_cast<int>(row.size()) ? row[i] : std::string();
+  }
 
   // Leaves the source past its last row, as a program move can.
   void GoPastEnd() { eof_ = true; }
