@@ -45,15 +45,45 @@ KeyFunction KeyStr(const std::string& field) {
   };
 }
 
+namespace {
+
+// The stored text of a character field of the current record (blanks at end of
+// table), read straight from the record: keys are computed once per record and tag.
+bool RawText(const std::string& field, std::string& out) {
+  int position = FieldPosition(field);
+  if (!position) return false;
+  const Area& a = Current();
+  const FieldInfo& f = a.header.fields[size_t(position - 1)];
+  if (f.type != 'C') return false;
+  if (a.eof()) {
+    out.assign(size_t(f.width), ' ');
+  } else {
+    out.assign(reinterpret_cast<const char*>(a.record(a.recno()) + f.offset), size_t(f.width));
+  }
+  return true;
+}
+
+}  // namespace
+
 KeyFunction KeyLower(const std::string& field) {
   return [field]() -> xb::Value {
-    xb::Value v = FieldValue(field);
+    std::string text;
+    if (RawText(field, text)) {
+      for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = char(c + 32);
+      return xb::Value::Text(std::move(text));
+    }
+    xb::Value v = FieldValue(field);  // raises for a missing field
     return v.IsText() ? xb::Value::Text(LowerAscii(v.text())) : v;
   };
 }
 
 KeyFunction KeyField(const std::string& field) {
-  return [field]() { return FieldValue(field); };
+  return [field]() -> xb::Value {
+    std::string text;
+    if (RawText(field, text)) return xb::Value::Text(std::move(text));
+    return FieldValue(field);
+  };
 }
 
 KeyFunction KeyConcat(std::vector<KeyFunction> parts) {

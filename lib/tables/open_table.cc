@@ -82,12 +82,14 @@ std::string CompanionPath(const std::string& table_path, const std::string& lowe
                          : table_path;
   std::string table_ext = stem.size() < table_path.size() ? table_path.substr(stem.size()) : "";
   std::string upper_ext = Upper(lower_ext);
-  if (FileExists(stem + lower_ext)) return stem + lower_ext;
-  if (FileExists(stem + upper_ext)) return stem + upper_ext;
   // Index files are named in lower case; memo files follow the table's extension,
-  // which is where other readers look for them.
+  // which is where other readers look for them. An existing file in the other case is
+  // used as it is (on file systems that tell case apart).
   bool upper = !table_ext.empty() && table_ext == Upper(table_ext) && lower_ext != ".cdx";
-  return stem + (upper ? upper_ext : lower_ext);
+  const std::string preferred = stem + (upper ? upper_ext : lower_ext);
+  const std::string other = stem + (upper ? lower_ext : upper_ext);
+  if (!FileExists(preferred) && FileExists(other)) return other;
+  return preferred;
 }
 
 void OpenProductionIndex(Area& a) {
