@@ -70,6 +70,7 @@ int FontHeight(HDC dc) {
 
 void Text(HDC dc, RECT r, const std::string& text, HFONT font, COLORREF colour, int align,
           int lines) {
+  const RECT cell = r;  // the text is cut at the cell's edge, not at the inset
   r.left += kCellInset;
   r.right -= kCellInset;
   if (r.right <= r.left || text.empty()) return;
@@ -87,7 +88,7 @@ void Text(HDC dc, RECT r, const std::string& text, HFONT font, COLORREF colour, 
       x = align == kAlignRight ? r.right - size.cx : r.left + (r.right - r.left - size.cx) / 2;
     }
     const int y = r.top + (r.bottom - r.top - FontHeight(dc)) / 2;
-    ExtTextOutA(dc, x, y, ETO_CLIPPED, &r, text.data(), n, nullptr);
+    ExtTextOutA(dc, x, y, ETO_CLIPPED, &cell, text.data(), n, nullptr);
   } else {
     DrawTextA(dc, text.data(), n, &r, AlignFlags(align) | DT_NOPREFIX | DT_WORDBREAK);
   }
