@@ -96,7 +96,8 @@ int DumpTable(const std::string& path, const std::vector<uint8_t>& data, const T
       } else {
         text.assign(reinterpret_cast<const char*>(raw), size_t(f.width));
       }
-      line += "|" + Printable(text);
+      line += '|';
+      line += Printable(text);
     }
     std::printf("%7u %c%s|\n", r, rec[0] == '*' ? '*' : ' ', line.c_str());
   }

@@ -27,11 +27,12 @@ std::string ReadMemo(const uint8_t* file, size_t size, uint32_t block, std::stri
   return {};
 }
 
-MemoBuilder::MemoBuilder(uint32_t block_size) : block_size_(block_size), image_(512, 0) {
-  image_[6] = uint8_t(block_size >> 8);
-  image_[7] = uint8_t(block_size);
-  size_t first = (512 + block_size - 1) / block_size * block_size;
-  image_.resize(first, 0);
+// The header takes 512 bytes; data starts at the first block boundary after it.
+MemoBuilder::MemoBuilder(uint32_t block_size)
+    : block_size_(block_size ? block_size : 1),
+      image_((512 + block_size_ - 1) / block_size_ * block_size_, 0) {
+  image_[6] = uint8_t(block_size_ >> 8);
+  image_[7] = uint8_t(block_size_);
 }
 
 uint32_t MemoBuilder::Append(const std::string& text) {
