@@ -86,7 +86,7 @@ std::string Dtoc(Date d, const std::string& format) {
 
 std::string Dtos(Date d) {
   if (d.empty()) return std::string(8, ' ');
-  char buf[16];
+  char buf[40];
   std::snprintf(buf, sizeof buf, "%04d%02d%02d", d.year(), d.month(), d.day());
   return buf;
 }

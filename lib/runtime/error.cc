@@ -123,10 +123,10 @@ Value Modulus(const Value& a, const Value& b) {
 
 Value MinimalErrorHandler(Error& e) {
   std::string text = e.sub_system.IsText() ? e.sub_system.text() : "???";
-  text += "/" + (e.sub_code.IsNumber() ? StrTrim(e.sub_code) : std::string("???"));
-  if (e.description.IsText()) text += "  " + e.description.text();
-  if (!e.file_name.empty()) text += ": " + e.file_name;
-  else if (!e.operation.empty()) text += ": " + e.operation;
+  text.append("/").append(e.sub_code.IsNumber() ? StrTrim(e.sub_code) : std::string("???"));
+  if (e.description.IsText()) text.append("  ").append(e.description.text());
+  if (!e.file_name.empty()) text.append(": ").append(e.file_name);
+  else if (!e.operation.empty()) text.append(": ").append(e.operation);
   ShowStopBox("Error", text);
   SetExitCode(1);
   Quit();
