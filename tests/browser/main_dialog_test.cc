@@ -198,6 +198,7 @@ TEST(MainDialog, EscCloseBoxAltF4AndSystemMenuCloseEndTheDialogLikeExit) {
     EXPECT_EQ(h.script().timed_out_at(), "");
     EXPECT_EQ(result, 2);
     EXPECT_FALSE(h.script().finished()) << "the dialog was still open";
+    EXPECT_FALSE(h.script().left_open());
     EXPECT_EQ(h.state.NTEST, 3);
     EXPECT_EQ(tables::CurrentOrder(), 3);
   }

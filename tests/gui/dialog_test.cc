@@ -109,6 +109,7 @@ TEST(Dialog, EveryCancelInputEndsTheDialogWithoutClickingControlTwo) {
     script.Settle(3);
     int result = RunScripted(*dlg, script);
     EXPECT_EQ(script.timed_out_at(), "");
+    EXPECT_FALSE(script.left_open());
     EXPECT_EQ(result, 2);
     EXPECT_EQ(counts.beta, 0);
     EXPECT_EQ(counts.alpha, 0);

@@ -114,7 +114,15 @@ void CALLBACK UiScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void UiScript::RunTick() {
-  if (in_step_ || finished()) return;
+  if (in_step_) return;
+  if (finished()) {
+    // Every step ran but the dialog still runs: end it rather than wait for ever.
+    if (!left_open_ && ++ticks_after_end_ > 50) {
+      left_open_ = true;
+      if (give_up_) give_up_();
+    }
+    return;
+  }
   if (GetTickCount() - started_ > deadline_ms_) {
     timed_out_at_ =
         steps_[next_].what.empty() ? "step " + std::to_string(next_ + 1) : steps_[next_].what;

@@ -4,6 +4,7 @@
 // than send it, so that nested modal loops (message boxes) keep the timer running.
 // After the deadline the script gives up: it records the step it was waiting on and runs
 // the give-up action (which should end the dialog), so a broken test fails, never hangs.
+// The same action ends a dialog still open half a second after the last step.
 #pragma once
 
 #include <windows.h>
@@ -33,6 +34,8 @@ class UiScript {
   bool finished() const { return next_ >= steps_.size(); }
   const std::string& timed_out_at() const { return timed_out_at_; }
   const std::vector<std::string>& unexpected_boxes() const { return unexpected_boxes_; }
+  // The steps were done but the dialog had to be ended by the give-up action.
+  bool left_open() const { return left_open_; }
 
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
@@ -50,6 +53,8 @@ class UiScript {
   DWORD deadline_ms_;
   std::function<void()> give_up_;
   std::string timed_out_at_;
+  int ticks_after_end_ = 0;
+  bool left_open_ = false;
   std::vector<std::string> unexpected_boxes_;
 };
 
