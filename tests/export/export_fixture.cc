@@ -1,9 +1,7 @@
 #include "tests/export/export_fixture.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <filesystem>
+#include <random>
 
 #include "tables/table_writer.h"
 #include "tables/workarea.h"
@@ -31,9 +29,11 @@ void RecordingHost::Alert(const std::string& text, const std::string& title) {
 }
 
 void ExportTest::SetUp() {
-  char pattern[] = "/tmp/export_test_XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  dir_ = pattern;
+  std::random_device random;
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("export_test_" + std::to_string(random()) + std::to_string(random()));
+  ASSERT_TRUE(std::filesystem::create_directory(dir));
+  dir_ = dir.string();
   main_.C_PFAD = dir_;
   shell::SetMain(&main_);
   previous_handler_ = xb::SetErrorHandler([this](xb::Error& e) {
