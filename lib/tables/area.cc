@@ -1,5 +1,7 @@
 #include "tables/area.h"
 
+#include "runtime/call_chain.h"
+
 #include <algorithm>
 #include <array>
 
@@ -46,6 +48,7 @@ void Area::Reset() {
 }
 
 void RaiseEmptyArea(const char* operation) {
+  XB_PROC(operation);  // the command that was running is a level of the call chain
   xb::Error e = xb::Error::Generic(xb::kErrNoTable, "DBCMD", kEmptyAreaSubCode);
   e.operation = operation;
   e.can_default = true;

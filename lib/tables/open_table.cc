@@ -2,6 +2,7 @@
 // production index files.
 #include <cctype>
 
+#include "runtime/call_chain.h"
 #include "runtime/settings.h"
 #include "tables/area.h"
 #include "tables/memo_file.h"
@@ -116,6 +117,7 @@ void OpenProductionIndex(Area& a) {
 }
 
 bool OpenTable(const OpenOptions& o) {
+  XB_PROC("OPENTABLE");
   if (o.new_area) {
     int free_area = 0;
     for (int n = 1; n <= kMaxAreas && !free_area; ++n)

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "runtime/call_chain.h"
 #include "tables/area.h"
 #include "tables/key_sort.h"
 #include "tables/workarea.h"
@@ -190,6 +191,7 @@ void MarkProductionIndex(Area& a) {
 
 bool CreateOrder(const std::string& index_file, const std::string& tag, const std::string& key_text,
                  KeyFunction key, bool unique) {
+  XB_PROC("CREATEORDER");
   Area& a = Current();
   if (!a.open) {
     RaiseEmptyArea("CREATEORDER");
