@@ -8,7 +8,7 @@ namespace exporter {
 
 #ifdef _WIN32
 
-std::string OemToAnsi(const std::string& text, int table_code_page) {
+std::string TableTextToAnsi(const std::string& text, int table_code_page) {
   if (text.empty()) return text;
   std::string out(text.size(), '\0');
   if (table_code_page == 0) {
@@ -57,7 +57,7 @@ constexpr unsigned char kFrom850[128] = {
 };
 }  // namespace
 
-std::string OemToAnsi(const std::string& text, int table_code_page) {
+std::string TableTextToAnsi(const std::string& text, int table_code_page) {
   if (table_code_page == 1252) return text;
   const unsigned char* high = table_code_page == 850 ? kFrom850 : kFrom437;
   const bool known = table_code_page == 0 || table_code_page == 437 || table_code_page == 850;

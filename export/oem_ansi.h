@@ -10,6 +10,6 @@
 
 namespace exporter {
 
-std::string OemToAnsi(const std::string& text, int table_code_page);
+std::string TableTextToAnsi(const std::string& text, int table_code_page);
 
 }  // namespace exporter

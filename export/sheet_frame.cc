@@ -69,7 +69,7 @@ SheetFrame::SheetFrame(const SheetSpec& spec, Meter& meter, long total, TextLine
     : spec_(spec), meter_(meter), total_(total), text_(text), cancel_(cancel), run_(run) {}
 
 std::string SheetFrame::Ansi(const char* field) const {
-  return OemToAnsi(FieldText(field), tables::CodePage());
+  return TableTextToAnsi(FieldText(field), tables::CodePage());
 }
 
 void SheetFrame::Prepare() {

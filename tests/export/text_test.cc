@@ -32,7 +32,7 @@ TEST(ExportTexts, ValueAndTotalTexts) {
   }
 }
 
-TEST(ExportTexts, OemToAnsiByCodePage) {
+TEST(ExportTexts, TableTextToAnsiByCodePage) {
   struct Case {
     int code_page;
     std::string in, out;
@@ -49,7 +49,7 @@ TEST(ExportTexts, OemToAnsiByCodePage) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code_page);
-    EXPECT_EQ(OemToAnsi(c.in, c.code_page), c.out);
+    EXPECT_EQ(TableTextToAnsi(c.in, c.code_page), c.out);
   }
 }
 
