@@ -1,5 +1,6 @@
 #include "gui/module.h"
 
+#include <string>
 #include <vector>
 
 namespace gui {
@@ -31,11 +32,34 @@ std::string GetModuleFileName(HMODULE module) {
   }
 }
 
-bool WindowLoopRunning() { return window_loop; }
+bool WindowLoopRunning() {
+  return window_loop;
+}
 
-WindowLoopScope::WindowLoopScope() : previous_(window_loop) { window_loop = true; }
-WindowLoopScope::~WindowLoopScope() { window_loop = previous_; }
+WindowLoopScope::WindowLoopScope() : previous_(window_loop) {
+  window_loop = true;
+}
+WindowLoopScope::~WindowLoopScope() {
+  window_loop = previous_;
+}
 
-void ReleaseResources() {}
+namespace {
+std::vector<std::string>& registered_classes() {
+  static std::vector<std::string> names;
+  return names;
+}
+}  // namespace
+
+void NoteRegisteredClass(const char* class_name) {
+  for (const std::string& name : registered_classes())
+    if (name == class_name) return;
+  registered_classes().push_back(class_name);
+}
+
+void ReleaseResources() {
+  for (const std::string& name : registered_classes())
+    UnregisterClassA(name.c_str(), GetInstance());
+  registered_classes().clear();
+}
 
 }  // namespace gui

@@ -27,7 +27,9 @@ class WindowLoopScope {
   bool previous_;
 };
 
-// Releases what the framework loaded and registered (the quit action's first step).
+// Window classes the framework registered are noted, so that ReleaseResources (the quit
+// action's first step) can unregister them; a later use registers them again.
+void NoteRegisteredClass(const char* class_name);
 void ReleaseResources();
 
 }  // namespace gui

@@ -35,7 +35,7 @@ void RegisterBarClass() {
   wc.hInstance = GetInstance();
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = kMeterBarClass;
-  RegisterClassA(&wc);
+  if (RegisterClassA(&wc)) NoteRegisteredClass(kMeterBarClass);
 }
 
 long Clamp(long position, long total) {

@@ -30,7 +30,9 @@ bool RegisterGridClass() {
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = nullptr;
   wc.lpszClassName = kGridClassName;
-  return RegisterClassExA(&wc) != 0;
+  if (!RegisterClassExA(&wc)) return false;
+  NoteRegisteredClass(kGridClassName);
+  return true;
 }
 
 ColorBlock Colors(COLORREF text, COLORREF back) {

@@ -1,4 +1,6 @@
 #include "gui/font.h"
+#include "gui/module.h"
+#include "gui/xbrowse.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +33,17 @@ TEST(TFont, EqualFontsAreSharedAndCounted) {
   EXPECT_EQ(gui::TFont::LiveFonts(), live + 1);
   normal->End();
   EXPECT_EQ(gui::TFont::LiveFonts(), live);
+}
+
+TEST(ReleaseResources, UnregistersTheFrameworksWindowClasses) {
+  ASSERT_TRUE(gui::RegisterGridClass());
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  ASSERT_TRUE(GetClassInfoExA(gui::GetInstance(), "TXBrowse", &wc));
+  gui::ReleaseResources();
+  EXPECT_FALSE(GetClassInfoExA(gui::GetInstance(), "TXBrowse", &wc));
+  EXPECT_TRUE(gui::RegisterGridClass());  // a later grid registers it again
+  EXPECT_TRUE(GetClassInfoExA(gui::GetInstance(), "TXBrowse", &wc));
 }
 
 }  // namespace
