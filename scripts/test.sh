@@ -9,7 +9,11 @@ failed=0
 for tree in build/native build/win64; do
   echo "== tests in $tree"
   log=$(mktemp)
-  ctest --test-dir "$tree" -j2 --output-on-failure --timeout 300 2>&1 | tee "$log"
+  repeat=()
+  # Under Wine a program start very rarely hangs (seen once in about 200 runs); a test
+  # that fails there is run once more before it counts as failed.
+  [ "$tree" = build/win64 ] && repeat=(--repeat until-pass:2)
+  ctest --test-dir "$tree" -j2 --output-on-failure --timeout 300 "${repeat[@]}" 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}
   [ "$rc" -eq 0 ] || status=1
   line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
