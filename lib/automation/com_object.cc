@@ -104,8 +104,11 @@ xb::Value FromVariant(VARIANT* v) {
       out = xb::Value::Logical(src->boolVal != VARIANT_FALSE);
       break;
     case VT_DATE: {
+      // The whole part is the day, counted from the origin in either direction; the
+      // fraction is the time of day, positive also before the origin (-1.25 is the day
+      // before it, at 6:00), so the day is the truncated value, not the floor.
       xb::Date d;
-      d.julian = static_cast<int32_t>(std::floor(src->date)) + kVariantDateOrigin;
+      d.julian = static_cast<int32_t>(std::trunc(src->date)) + kVariantDateOrigin;
       out = xb::Value::FromDate(d);
       break;
     }

@@ -288,6 +288,8 @@ TEST_F(ComArguments, EachValueArrivesAsTheVariantCOMExpects) {
       {"negative fraction", xb::Value::Number(-0.125, 3), VT_R8, 0, -0.125, 0, L""},
       {"true", xb::Value::Logical(true), VT_BOOL, 0, 0, VARIANT_TRUE, L""},
       {"false", xb::Value::Logical(false), VT_BOOL, 0, 0, VARIANT_FALSE, L""},
+      {"date", xb::Value::FromDate(xb::Date::FromYmd(2000, 1, 1)), VT_DATE, 0, 36526, 0, L""},
+      {"empty date", xb::Value::FromDate(xb::Date{}), VT_EMPTY, 0, 0, 0, L""},
       {"nil", xb::Value(), VT_EMPTY, 0, 0, 0, L""},
   };
   for (const Case& c : cases) {
@@ -430,6 +432,34 @@ TEST_F(ComResults, VariantsComeBackAsValues) {
     if (c.type == xb::Value::Type::kLogical) {
       EXPECT_EQ(v.logical(), c.logical);
     }
+  }
+  EXPECT_TRUE(trap_.errors.empty());
+}
+
+TEST_F(ComResults, DatesComeBackAsTheirDay) {
+  struct Case {
+    const char* name;
+    double days;
+    int year, month, day;
+  };
+  // The whole part counts days from 1899-12-30 either way; the fraction is the time of
+  // day, also before that day (-1.25 is 1899-12-29 06:00).
+  const Case cases[] = {
+      {"origin", 0, 1899, 12, 30},
+      {"noon", 36526.5, 2000, 1, 1},
+      {"late evening", 45000.99, 2023, 3, 15},
+      {"before the origin, with a time", -1.25, 1899, 12, 29},
+      {"before the origin, whole day", -2, 1899, 12, 28},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingDispatch cell;
+    cell.AddMember(L"Value", kValue);
+    cell.Answer(kValue, kGet, Returns(VT_DATE, 0, c.days));
+    OleAuto o(Wrap(cell), "Excel.Application:Cells");
+    const xb::Value v = o.Invoke("Value");
+    ASSERT_EQ(v.type(), xb::Value::Type::kDate);
+    EXPECT_EQ(v.date(), xb::Date::FromYmd(c.year, c.month, c.day));
   }
   EXPECT_TRUE(trap_.errors.empty());
 }

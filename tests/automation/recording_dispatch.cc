@@ -18,6 +18,9 @@ ReceivedArg Receive(const VARIANT& v) {
     case VT_R8:
       a.r8 = v.dblVal;
       break;
+    case VT_DATE:
+      a.r8 = v.date;
+      break;
     case VT_BOOL:
       a.boolean = v.boolVal;
       break;
@@ -63,6 +66,9 @@ void FillResult(const Reply& reply, VARIANT* result) {
       break;
     case VT_R8:
       result->dblVal = reply.r8;
+      break;
+    case VT_DATE:
+      result->date = reply.r8;
       break;
     case VT_BOOL:
       result->boolVal = reply.boolean ? VARIANT_TRUE : VARIANT_FALSE;

@@ -19,7 +19,7 @@ namespace automation::testing {
 struct ReceivedArg {
   VARTYPE vt = VT_EMPTY;
   LONG i4 = 0;
-  double r8 = 0;
+  double r8 = 0;  // also a VT_DATE's days
   VARIANT_BOOL boolean = VARIANT_FALSE;
   std::wstring text;
   IDispatch* object = nullptr;  // compared only, not owned
@@ -37,10 +37,10 @@ struct ReceivedCall {
 // EXCEPINFO for DISP_E_EXCEPTION.
 struct Reply {
   HRESULT hr = S_OK;
-  VARTYPE vt = VT_EMPTY;  // the result's type: VT_EMPTY, VT_I2, VT_I4, VT_R8, VT_BSTR,
-                          // VT_BOOL or VT_DISPATCH
+  VARTYPE vt = VT_EMPTY;  // the result's type: VT_EMPTY, VT_I2, VT_I4, VT_R8, VT_DATE,
+                          // VT_BSTR, VT_BOOL or VT_DISPATCH
   LONG i4 = 0;
-  double r8 = 0;
+  double r8 = 0;  // also a VT_DATE's days
   bool boolean = false;
   std::wstring text;
   IDispatch* object = nullptr;  // handed out with a reference of its own
