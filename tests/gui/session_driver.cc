@@ -6,6 +6,8 @@
 //   session_driver press TITLE ID              clicks button ID of that window
 //   session_driver click TITLE ID X Y          left click at client X, Y of control ID
 //   session_driver answer-box TITLE [ms]       answers a message box with this title (OK)
+//   session_driver texts TITLE                 prints the texts of that window's controls,
+//                                              one a line (a message box's text included)
 #include <windows.h>
 
 #include <cstdio>
@@ -28,8 +30,21 @@ bool WaitFor(bool (*done)(const char*), const char* title, DWORD ms) {
   return true;
 }
 
+// Controls' texts, so that scripts can tell apart boxes that share a title.
+BOOL CALLBACK PrintText(HWND child, LPARAM) {
+  // WM_GETTEXT rather than GetWindowText, which does not ask windows of other processes.
+  char text[1024] = {0};
+  DWORD_PTR length = 0;
+  if (SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                          SMTO_ABORTIFHUNG, 2000, &length) &&
+      length > 0)
+    std::printf("%s\n", text);
+  return TRUE;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: session_driver wait-window|wait-gone|press|click|answer-box ...\n");
+  std::fprintf(stderr,
+               "usage: session_driver wait-window|wait-gone|press|click|answer-box|texts ...\n");
   return 2;
 }
 
@@ -53,6 +68,11 @@ int main(int argc, char** argv) {
   }
   HWND window = Visible(title);
   if (!window) return 1;
+  if (command == "texts") {
+    EnumChildWindows(window, PrintText, 0);
+    std::fflush(stdout);
+    return 0;
+  }
   if (command == "press" && argc == 4) {
     HWND button = GetDlgItem(window, std::atoi(argv[3]));
     if (!button) return 1;
