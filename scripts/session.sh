@@ -12,6 +12,10 @@ run=${1:?run directory}
 prefix=${2:?wine prefix}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${XB_BUILD_DIR:-$root/build/win64}
+# Relative directories are taken from where the script was started; it changes directory.
+build=$(cd "$build" 2>/dev/null && pwd) || { echo "session: no build directory $build" >&2; exit 2; }
+run=$(cd "$run" 2>/dev/null && pwd) || { echo "session: no run directory $run" >&2; exit 2; }
+case "$prefix" in /*) ;; *) prefix="$(pwd)/$prefix" ;; esac
 driver="$build/tests/gui/session_driver.exe"
 title='Create EXCEl-Sheets with Morvex2 ( Update : 4 )'
 
@@ -31,6 +35,8 @@ Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 app=""
 cleanup() {
+  # The wrapper's child is the Windows program itself, which would outlive the wrapper.
+  [ -n "$app" ] && pkill -TERM -P "$app" 2>/dev/null
   [ -n "$app" ] && kill "$app" 2>/dev/null
   kill "$xvfb" 2>/dev/null
 }
@@ -108,6 +114,44 @@ rc=$?
 app=""
 echo "xlsamples ended with exit code $rc"
 [ "$rc" -eq 0 ] || exit 1
+
+# The big-table scenario: in a program directory of its own (so the workbooks of the
+# samples above stay as they are), a generated PRODUCT.DBF big enough for the progress
+# dialog to be seen working. It is screenshot with its bar under way, then Cancel stops
+# the run and the "EXEL-Converting closed !" box is screenshot; the run still saves its
+# workbook.
+big_records=20000
+big_meter="Total : $big_records EXCEL-Products will be created ..."
+bigdir="$run/big-table"
+make_samples="$build/tools/make_samples.exe"
+[ -f "$make_samples" ] || fail "$make_samples is missing (build the win64 tree)"
+rm -rf "$bigdir"
+mkdir -p "$bigdir"
+cp "$run/xlsamples.exe" "$run/PRODUCT1.DBF" "$run/PRODUCT1.FPT" "$bigdir/"
+cd "$bigdir" || fail "cannot enter $bigdir"
+wine_run "$make_samples" --large "$big_records" PRODUCT.DBF </dev/null >/dev/null 2>&1 ||
+  fail "could not make a table of $big_records records"
+wine_run ./xlsamples.exe </dev/null >"$run/xlsamples-big-table.out" 2>&1 &
+app=$!
+drive wait-window "$title" 60000 || fail "the main dialog did not appear for the big table"
+drive press "$title" 2 || fail "could not press Invoice-Overview for the big table"
+drive press "$title" 20 || fail "could not press Create Excel-Sheet for the big table"
+drive wait-window "$big_meter" 60000 || fail "the progress dialog of the big table did not appear"
+sleep 1
+shot 06-progress-big-table
+drive press "$big_meter" 103 || fail "the big-table run ended before Cancel could be pressed"
+drive wait-window "ATTENTION" 60000 || fail "no box after the cancelled run"
+shot 07-cancelled-box
+drive answer-box "ATTENTION" 5000 || fail "could not answer the box after the cancelled run"
+drive wait-gone "$big_meter" 30000 || fail "the progress dialog stayed open after Cancel"
+[ -s "$bigdir/Invoice.xls" ] || fail "the cancelled run saved no Invoice.xls"
+echo "session: workbook of the cancelled run $bigdir/Invoice.xls"
+drive press "$title" 10 || fail "could not press Exit for the big table"
+wait "$app"
+rc=$?
+app=""
+echo "xlsamples with the big table ended with exit code $rc"
+[ "$rc" -eq 0 ] || fail "the big-table run ended with $rc, not 0"
 
 # The error scenario: a program directory of its own, a working directory without
 # PRODUCT.DBF. The error dialog appears; Quit ends the run with exit code 1 and leaves
