@@ -1,6 +1,7 @@
 #include "gui/msg_meter.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "gui/module.h"
@@ -42,11 +43,17 @@ long Clamp(long position, long total) {
   return std::clamp(position, 0L, std::max(total, 0L));
 }
 
+// In 64 bits: long has 32 on Windows, and a table of more than 21 million records would
+// overflow position * 100.
+int PercentOf(long position, long total) {
+  if (total <= 0) return 0;
+  return static_cast<int>(static_cast<long long>(Clamp(position, total)) * 100 / total);
+}
+
 }  // namespace
 
 int TMeter::Percent() const {
-  if (total_ <= 0) return 0;
-  return static_cast<int>(Clamp(position_, total_) * 100 / total_);
+  return PercentOf(position_, total_);
 }
 
 void TMeter::SetTotal(long total) {
@@ -60,7 +67,7 @@ void TMeter::SetTotal(long total) {
 void TMeter::Set(long position) {
   position_ = position;
   const long moved = Clamp(position, total_) - Clamp(drawn_, total_);
-  if (total_ <= 0 || std::abs(moved) * 100 < total_) return;
+  if (total_ <= 0 || static_cast<long long>(std::abs(moved)) * 100 < total_) return;
   drawn_ = position;
   ++repaints_;
   if (hwnd_) {
@@ -75,7 +82,7 @@ void TMeter::Paint(HDC dc, const RECT& rect, long position, long total) {
   const int width = rect.right - rect.left;
   const int filled =
       total > 0 ? static_cast<int>(static_cast<long long>(width) * shown / total) : 0;
-  const int percent = total > 0 ? static_cast<int>(shown * 100 / total) : 0;
+  const int percent = PercentOf(position, total);
   RECT done = rect;
   done.right = rect.left + filled;
   RECT rest = rect;
