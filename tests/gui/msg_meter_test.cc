@@ -42,7 +42,7 @@ MeterRun RunMeter(const Body& body, const std::string& message = kMessage,
                   const std::string& title = kTitle) {
   MeterRun run;
   g_gave_up = false;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 15000, &GiveUp);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 8000, &GiveUp);
   run.cancelled = gui::MsgMeter(
       [&](gui::TMeter& meter, gui::TMeterText& text, gui::MemoryDialog& dialog, bool& cancel) {
         ++run.actions;
