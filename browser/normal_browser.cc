@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "browser/oem_text.h"
 #include "browser/work_area_source.h"
 #include "gui/dialog.h"
 #include "gui/message_box.h"
 #include "gui/xbrowse.h"
+#include "runtime/oem_text.h"
 #include "shell/main_state.h"
 #include "tables/workarea.h"
 
@@ -26,7 +26,7 @@ std::string RowText(const gui::TXBrowse& grid) {
 
 std::string CustomerText() {
   AreaScope scope(kArea);
-  return TableTextToAnsi(tables::FieldValue("CUSTOMER").text(), tables::CodePage());
+  return xb::TableTextToAnsi(tables::FieldValue("CUSTOMER").text(), tables::CodePage());
 }
 
 gui::TXBrowse* CreateNormalBrowser(gui::TDialog& dialog, shell::MainState& state) {

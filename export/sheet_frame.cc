@@ -6,9 +6,9 @@
 #include <windows.h>
 #endif
 
-#include "export/oem_ansi.h"
 #include "export/value_text.h"
 #include "runtime/call_chain.h"
+#include "runtime/oem_text.h"
 #include "shell/main_state.h"
 #include "tables/workarea.h"
 
@@ -69,7 +69,7 @@ SheetFrame::SheetFrame(const SheetSpec& spec, Meter& meter, long total, TextLine
     : spec_(spec), meter_(meter), total_(total), text_(text), cancel_(cancel), run_(run) {}
 
 std::string SheetFrame::Ansi(const char* field) const {
-  return TableTextToAnsi(FieldText(field), tables::CodePage());
+  return xb::TableTextToAnsi(FieldText(field), tables::CodePage());
 }
 
 void SheetFrame::Prepare() {

@@ -9,7 +9,6 @@
 #include <functional>
 #include <memory>
 
-#include "browser/oem_text.h"
 #include "main_dialog_harness.h"
 #include "tables/workarea.h"
 
@@ -177,25 +176,6 @@ TEST(NormalBrowser, NoBoxPastTheLastRecordSidewaysOrOnAHeaderClick) {
   EXPECT_EQ(key_at_end, static_cast<long>(m.by_id.size()));
   EXPECT_EQ(key_later, key_at_end);
   EXPECT_TRUE(h.script().unexpected_boxes().empty()) << h.script().unexpected_boxes()[0];
-}
-
-TEST(TableText, DosCharactersBecomeWindowsCharactersOfTheSameLength) {
-  const struct {
-    std::string dos;
-    int code_page;
-    std::string windows;
-  } cases[] = {
-      {"M\x81ller KG   ", 0, "M\xFCller KG   "},
-      {"\x8E\x99\x9A\x84\x94\x81\xE1", 437, "\xC4\xD6\xDC\xE4\xF6\xFC\xDF"},
-      {"\x8E\x99\x9A\xE1", 850, "\xC4\xD6\xDC\xDF"},
-      {"plain text", 437, "plain text"},
-      {"", 0, ""},
-      {"caf\x82", 1252, "caf\x82"},  // a Windows table stays as it is
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.windows);
-    EXPECT_EQ(browser::TableTextToAnsi(c.dos, c.code_page), c.windows);
-  }
 }
 
 }  // namespace

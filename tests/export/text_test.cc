@@ -1,7 +1,6 @@
-// The number texts and the code-page conversion of the sheets.
+// The number texts of the sheets.
 #include <gtest/gtest.h>
 
-#include "export/oem_ansi.h"
 #include "export/value_text.h"
 #include "runtime/settings.h"
 
@@ -29,31 +28,6 @@ TEST(ExportTexts, ValueAndTotalTexts) {
     EXPECT_EQ(ValueText(c.n, c.width, c.decimals),
               c.value.substr(c.value.size() - static_cast<size_t>(c.width)));
     EXPECT_EQ(TotalText(c.n, c.decimals), c.total);
-  }
-}
-
-TEST(ExportTexts, TableTextToAnsiByCodePage) {
-  struct Case {
-    int code_page;
-    std::string in, out;
-  };
-  const Case cases[] = {
-      {850, "M\x81ller \xE1", "M\xFCller \xDF"},
-      {437, "\x84\x94\x81\x9F", "\xE4\xF6\xFC\x83"},
-      {850, "\x9B", "\xF8"},    // o-slash exists in 850, not in 437
-      {437, "\x9B", "\xA2"},    // the cent sign in 437
-#ifdef _WIN32
-      {437, "\xC4\xB3", "-\xA6"},  // box drawing: the system's best fit
-#else
-      {437, "\xC4\xB3", "??"},  // box drawing: no equivalent in the tables
-#endif
-      {0, "\x81", "\xFC"},      // unmarked: the OEM page
-      {1252, "\xFC\x81", "\xFC\x81"},
-      {437, "plain  ", "plain  "},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.code_page);
-    EXPECT_EQ(TableTextToAnsi(c.in, c.code_page), c.out);
   }
 }
 

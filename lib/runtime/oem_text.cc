@@ -1,10 +1,10 @@
-#include "export/oem_ansi.h"
+#include "runtime/oem_text.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
-namespace exporter {
+namespace xb {
 
 #ifdef _WIN32
 
@@ -71,4 +71,4 @@ std::string TableTextToAnsi(const std::string& text, int table_code_page) {
 
 #endif
 
-}  // namespace exporter
+}  // namespace xb
