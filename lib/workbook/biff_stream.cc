@@ -132,10 +132,11 @@ class StreamBuilder {
   StreamBuilder(const WorkbookData& book, const std::string& user)
       : book_(book), user_(user), tables_(book), rec_(out_) {}
 
-  bool Build(std::vector<uint8_t>* stream, std::string* error);
+  bool Build(ByteBuffer* stream, std::string* error);
 
  private:
   void CollectFormats();
+  size_t EstimatedSize() const;
   void WriteGlobals();
   void WriteFonts();
   void WriteFormats();
@@ -156,6 +157,8 @@ class StreamBuilder {
   std::vector<uint32_t> sst_index_;  // text id -> SST position, or UINT32_MAX
   std::vector<const std::string*> sst_texts_;
   uint32_t sst_total_ = 0;
+  size_t cell_count_ = 0;
+  size_t row_count_ = 0;
   int active_position_ = 0;
 };
 
@@ -182,9 +185,11 @@ void StreamBuilder::CollectFormats() {
     for (int c = 0; c < kMaxColumns; ++c) {
       if (sheet.column_style(c) >= 0) tables_.XfOf(uint32_t(sheet.column_style(c)));
     }
+    row_count_ += sheet.rows().size();
     for (const std::vector<Cell>& cells : sheet.rows()) {
       for (const Cell& cell : cells) {
         if (cell.kind == CellKind::kNone) continue;
+        ++cell_count_;
         tables_.XfOf(cell.style);
         if (cell.kind == CellKind::kText) {
           ++sst_total_;
@@ -204,7 +209,18 @@ void StreamBuilder::CollectFormats() {
   }
 }
 
-bool StreamBuilder::Build(std::vector<uint8_t>* stream, std::string* error) {
+// Room for the whole stream up front, so that a large sheet is not copied as it grows:
+// the largest cell record, a ROW record per row, every shared text in single-byte
+// characters (wide ones grow the buffer), and a margin for the globals and the fixed
+// records. Not more: every page of it is touched.
+size_t StreamBuilder::EstimatedSize() const {
+  size_t texts = 0;
+  for (const std::string* t : sst_texts_) texts += 3 + t->size();
+  return (64 << 10) + cell_count_ * 18 + row_count_ * 20 + texts + texts / 8192 * 5 +
+         tables_.xf_styles().size() * 24;
+}
+
+bool StreamBuilder::Build(ByteBuffer* stream, std::string* error) {
   for (const std::shared_ptr<SheetData>& s : book_.sheets) {
     if (s->deleted) continue;
     if (s.get() == book_.sheets[book_.active_sheet].get()) active_position_ = int(sheets_.size());
@@ -223,13 +239,13 @@ bool StreamBuilder::Build(std::vector<uint8_t>* stream, std::string* error) {
              std::to_string(kMaxFonts) + ".";
     return false;
   }
-  out_.Reserve(1 << 20);
+  out_.Reserve(EstimatedSize());
   WriteGlobals();
   for (size_t i = 0; i < sheets_.size(); ++i) {
     out_.PatchU32(sheets_[i].boundsheet_offset_at, uint32_t(out_.size()));
     WriteSheet(*sheets_[i].sheet, int(i) == active_position_);
   }
-  stream->swap(out_.bytes());
+  *stream = std::move(out_);
   return true;
 }
 
@@ -621,10 +637,18 @@ void StreamBuilder::WriteMerges(const SheetData& sheet) {
 
 }  // namespace
 
-bool BuildWorkbookStream(const WorkbookData& book, const std::string& user_name,
-                         std::vector<uint8_t>* stream, std::string* error) {
+bool BuildWorkbookStream(const WorkbookData& book, const std::string& user_name, ByteBuffer* stream,
+                         std::string* error) {
   StreamBuilder builder(book, user_name);
   return builder.Build(stream, error);
+}
+
+bool BuildWorkbookStream(const WorkbookData& book, const std::string& user_name,
+                         std::vector<uint8_t>* stream, std::string* error) {
+  ByteBuffer bytes;
+  if (!BuildWorkbookStream(book, user_name, &bytes, error)) return false;
+  stream->assign(bytes.data(), bytes.data() + bytes.size());
+  return true;
 }
 
 uint16_t ColumnWidthUnits(double characters) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "workbook/byte_buffer.h"
 #include "workbook/workbook_data.h"
 
 namespace wb {
@@ -15,6 +16,9 @@ namespace wb {
 // formats); nothing is produced then.
 bool BuildWorkbookStream(const WorkbookData& book, const std::string& user_name,
                          std::vector<uint8_t>* stream, std::string* error);
+// The same into a byte buffer, for a caller that writes the stream out as it is.
+bool BuildWorkbookStream(const WorkbookData& book, const std::string& user_name, ByteBuffer* stream,
+                         std::string* error);
 
 // Column width in characters -> the file's 1/256 character units with the cell padding
 // of the default Arial 10 font.

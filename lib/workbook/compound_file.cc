@@ -69,11 +69,15 @@ CompoundLayout LayoutFor(uint64_t stream_size) {
 }
 
 bool WriteCompoundFile(const std::vector<uint8_t>& stream, ByteSink& sink) {
-  const CompoundLayout l = LayoutFor(stream.size());
+  return WriteCompoundFile(stream.data(), stream.size(), sink);
+}
+
+bool WriteCompoundFile(const uint8_t* stream, size_t size, ByteSink& sink) {
+  const CompoundLayout l = LayoutFor(size);
   const uint32_t first_fat = l.stream_sectors;
   const uint32_t first_difat = first_fat + l.fat_sectors;
   const uint32_t directory = first_difat + l.difat_sectors;
-  const uint32_t stream_size = uint32_t(std::max<size_t>(stream.size(), kMiniStreamCutoff));
+  const uint32_t stream_size = uint32_t(std::max<size_t>(size, kMiniStreamCutoff));
 
   ByteBuffer header;
   header.Append("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
@@ -97,8 +101,8 @@ bool WriteCompoundFile(const std::vector<uint8_t>& stream, ByteSink& sink) {
     header.U32(i < l.fat_sectors ? first_fat + i : kFreeSector);
 
   if (!sink.Write(header.data(), header.size())) return false;
-  if (!stream.empty() && !sink.Write(stream.data(), stream.size())) return false;
-  const std::vector<uint8_t> padding(uint64_t(l.stream_sectors) * kSectorSize - stream.size(), 0);
+  if (size > 0 && !sink.Write(stream, size)) return false;
+  const std::vector<uint8_t> padding(uint64_t(l.stream_sectors) * kSectorSize - size, 0);
   if (!padding.empty() && !sink.Write(padding.data(), padding.size())) return false;
 
   ByteBuffer tail;

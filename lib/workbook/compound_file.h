@@ -28,5 +28,6 @@ CompoundLayout LayoutFor(uint64_t stream_size);
 
 // Writes the whole file; false when the sink fails.
 bool WriteCompoundFile(const std::vector<uint8_t>& stream, ByteSink& sink);
+bool WriteCompoundFile(const uint8_t* stream, size_t stream_size, ByteSink& sink);
 
 }  // namespace wb

@@ -1,7 +1,5 @@
 #include "workbook/workbook_file.h"
 
-#include <vector>
-
 #include "workbook/biff_stream.h"
 #include "workbook/compound_file.h"
 #include "workbook/replace_file.h"
@@ -10,13 +8,13 @@ namespace wb {
 
 bool SaveWorkbookFile(const WorkbookData& book, const std::string& path,
                       const std::string& user_name, std::string* error) {
-  std::vector<uint8_t> stream;
+  ByteBuffer stream;
   if (!BuildWorkbookStream(book, user_name, &stream, error)) return false;
   ReplacementFile file;
   if (!file.Open(path, error)) return false;
   // A failed write is remembered by the file: Commit then reports it and removes the
   // temporary file.
-  const bool written = WriteCompoundFile(stream, file);
+  const bool written = WriteCompoundFile(stream.data(), stream.size(), file);
   const bool committed = file.Commit(error);
   return written && committed;
 }
