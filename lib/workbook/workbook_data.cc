@@ -1,6 +1,7 @@
 #include "workbook/workbook_data.h"
 
 #include <algorithm>
+#include <new>
 
 namespace wb {
 
@@ -18,29 +19,40 @@ uint32_t HashText(std::string_view text) {
 }  // namespace
 
 void TextTable::Grow() {
-  std::vector<uint32_t> slots(slots_.empty() ? 1024 : slots_.size() * 2, 0);
-  const size_t mask = slots.size() - 1;
-  for (uint32_t id = 0; id < texts_.size(); ++id) {
-    size_t i = hashes_[id] & mask;
+  const size_t count = slot_count_ == 0 ? 1024 : slot_count_ * 2;
+  std::unique_ptr<uint64_t[], FreeSlots> slots(
+      static_cast<uint64_t*>(std::calloc(count, sizeof(uint64_t))));
+  if (!slots) throw std::bad_alloc();
+  const size_t mask = count - 1;
+  for (size_t k = 0; k < slot_count_; ++k) {
+    const uint64_t slot = slots_[k];
+    if (slot == 0) continue;
+    size_t i = size_t(slot >> 32) & mask;
     while (slots[i] != 0) i = (i + 1) & mask;
-    slots[i] = id + 1;
+    slots[i] = slot;
   }
-  slots_.swap(slots);
+  slots_ = std::move(slots);
+  slot_count_ = count;
 }
 
 uint32_t TextTable::Intern(std::string_view text) {
-  if ((texts_.size() + 1) * 2 > slots_.size()) Grow();
+  if ((size_ + 1) * 2 > slot_count_) Grow();
   const uint32_t h = HashText(text);
-  const size_t mask = slots_.size() - 1;
+  const size_t mask = slot_count_ - 1;
   size_t i = h & mask;
   for (; slots_[i] != 0; i = (i + 1) & mask) {
-    const uint32_t id = slots_[i] - 1;
-    if (hashes_[id] == h && texts_[id] == text) return id;
+    const uint64_t slot = slots_[i];
+    if (uint32_t(slot >> 32) != h) continue;
+    const uint32_t id = uint32_t(slot) - 1;
+    if (Get(id) == text) return id;
   }
-  const uint32_t id = uint32_t(texts_.size());
-  texts_.emplace_back(text);
-  hashes_.push_back(h);
-  slots_[i] = id + 1;
+  const uint32_t id = uint32_t(size_);
+  const unsigned chunk = ChunkOf(id);
+  if (chunk == chunks_.size())
+    chunks_.push_back(std::make_unique<std::string[]>(size_t(1) << (kFirstChunkBits + chunk)));
+  chunks_[chunk][id - FirstIdOf(chunk)] = text;
+  ++size_;
+  slots_[i] = uint64_t(h) << 32 | (uint64_t(id) + 1);
   return id;
 }
 

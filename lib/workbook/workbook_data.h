@@ -7,7 +7,9 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -47,19 +49,37 @@ struct Rect {
 };
 
 // Interned texts: an id per distinct byte string. An export interns a text for nearly
-// every cell, so the index is a flat open-addressing table of ids (a lookup makes no
-// copy and touches one slot and one text).
+// every cell, most of them new, so the index is a flat open-addressing table whose slots
+// hold the text's hash beside its id: a probe compares hashes within the slot array and
+// reads a text only when they match (a lookup makes no copy). The texts live in chunks
+// of doubling size that never move, so the table grows without copying what it holds.
 class TextTable {
  public:
   uint32_t Intern(std::string_view text);
-  const std::string& Get(uint32_t id) const { return texts_[id]; }
-  size_t size() const { return texts_.size(); }
+  const std::string& Get(uint32_t id) const {
+    const unsigned chunk = ChunkOf(id);
+    return chunks_[chunk][id - FirstIdOf(chunk)];
+  }
+  size_t size() const { return size_; }
 
  private:
+  static constexpr unsigned kFirstChunkBits = 8;  // chunk k holds 256 << k texts
+  static unsigned ChunkOf(uint32_t id) {
+    return unsigned(std::bit_width((id >> kFirstChunkBits) + 1u)) - 1;
+  }
+  static uint32_t FirstIdOf(unsigned chunk) {
+    return ((uint32_t(1) << chunk) - 1) << kFirstChunkBits;
+  }
   void Grow();
-  std::vector<std::string> texts_;
-  std::vector<uint32_t> hashes_;  // per id
-  std::vector<uint32_t> slots_;   // id + 1; 0 is empty
+  struct FreeSlots {
+    void operator()(uint64_t* p) const { std::free(p); }
+  };
+  std::vector<std::unique_ptr<std::string[]>> chunks_;
+  size_t size_ = 0;
+  // hash << 32 | (id + 1); 0 is empty. From calloc, which hands out fresh memory
+  // without clearing it again.
+  std::unique_ptr<uint64_t[], FreeSlots> slots_;
+  size_t slot_count_ = 0;  // a power of two
 };
 
 class WorkbookData;
