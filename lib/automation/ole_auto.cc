@@ -29,8 +29,8 @@ bool TryNextKind(const wb::CallResult& r) {
   return r.status == wb::kMemberNotFound;
 }
 
-wb::CallResult Use(wb::Dispatchable& server, std::string_view member,
-                   const std::vector<xb::Value>& args) {
+wb::CallResult UseKinds(wb::Dispatchable& server, std::string_view member,
+                        const std::vector<xb::Value>& args) {
   wb::CallResult r = server.Invoke(member, wb::CallKind::kMethod, args);
   if (!TryNextKind(r)) return r;
   r = server.Invoke(member, wb::CallKind::kGet, args);
@@ -39,8 +39,29 @@ wb::CallResult Use(wb::Dispatchable& server, std::string_view member,
 }
 
 std::shared_ptr<wb::Dispatchable> AsServer(const xb::Value& v) {
-  if (!v.IsObject()) return nullptr;
-  return std::dynamic_pointer_cast<wb::Dispatchable>(v.object());
+  if (!v.IsObject() || !v.object() || !v.object()->Dispatches()) return nullptr;
+  return std::static_pointer_cast<wb::Dispatchable>(v.object());
+}
+
+// Spare argument vectors. Kept for the life of the program (never destroyed, so a use
+// from an exit procedure finds it intact); like the objects, used from one thread.
+std::vector<std::vector<xb::Value>>& SpareArgs() {
+  static auto* spare = new std::vector<std::vector<xb::Value>>();
+  return *spare;
+}
+constexpr size_t kMaxSpareArgs = 16;
+constexpr size_t kMaxKeptCapacity = 16;
+
+// Whole numbers within 32 bits go as integers (no decimals); a fraction, or a whole
+// number beyond 32 bits, as a double that keeps its digits.
+void NormalizeNumber(xb::Value& v) {
+  if (!v.IsNumber()) return;
+  const double n = v.number();
+  const bool whole = std::isfinite(n) && std::floor(n) == n &&
+                     n >= std::numeric_limits<int32_t>::min() &&
+                     n <= std::numeric_limits<int32_t>::max();
+  const int decimals = whole ? 0 : (v.decimals() > 0 ? v.decimals() : 1);
+  if (v.decimals() != decimals) v = xb::Value::Number(n, decimals);
 }
 
 // Hands the failure to the error handler; its substitute is the result.
@@ -89,14 +110,31 @@ xb::Value ToArg(const OleAuto& o) {
 }
 
 xb::Value NormalizeArg(const xb::Value& v) {
-  if (!v.IsNumber()) return v;
-  const double n = v.number();
-  const bool whole = std::isfinite(n) && std::floor(n) == n &&
-                     n >= std::numeric_limits<int32_t>::min() &&
-                     n <= std::numeric_limits<int32_t>::max();
-  if (whole) return xb::Value::Number(n, 0);
-  // A fraction, or a whole number beyond 32 bits: a double that keeps its digits.
-  return xb::Value::Number(n, v.decimals() > 0 ? v.decimals() : 1);
+  xb::Value n = v;
+  NormalizeNumber(n);
+  return n;
+}
+
+ArgList::ArgList() {
+  std::vector<std::vector<xb::Value>>& spare = SpareArgs();
+  if (!spare.empty()) {
+    values_.swap(spare.back());
+    spare.pop_back();
+  }
+}
+
+ArgList::~ArgList() {
+  values_.clear();
+  std::vector<std::vector<xb::Value>>& spare = SpareArgs();
+  if (values_.capacity() > 0 && values_.capacity() <= kMaxKeptCapacity &&
+      spare.size() < kMaxSpareArgs) {
+    spare.emplace_back().swap(values_);
+  }
+}
+
+void ArgList::Add(xb::Value v) {
+  NormalizeNumber(v);
+  values_.push_back(std::move(v));
 }
 
 OleAuto::OleAuto(std::shared_ptr<wb::Dispatchable> server, std::string name)
@@ -115,33 +153,41 @@ OleAuto OleAuto::New(const std::string& prog_id) {
 }
 
 void OleAuto::SetValue(std::string_view member, const xb::Value& value) {
-  const std::vector<xb::Value> args = {NormalizeArg(value)};
+  ArgList args;
+  args.Add(value);
+  Put(member, args);
+}
+
+void OleAuto::Put(std::string_view member, const ArgList& list) {
+  const std::vector<xb::Value>& args = list.values();
   wb::CallResult r;
   if (server_) {
     r = server_->Invoke(member, wb::CallKind::kPut, args);
-    if (!r.ok()) {
-      std::shared_ptr<wb::Dispatchable> inner = AsServer(server_->DefaultValue());
-      if (inner && inner->Invoke(member, wb::CallKind::kPut, args).ok()) return;
-    }
+    if (r.ok()) return;
+    std::shared_ptr<wb::Dispatchable> inner = AsServer(server_->DefaultValue());
+    if (inner && inner->Invoke(member, wb::CallKind::kPut, args).ok()) return;
   } else {
     r.status = wb::kException;
     r.description = "No object";
   }
-  if (r.ok()) return;
   RaiseFailure(name_.empty() ? "TOleAuto" : name_, "_" + Capitals(member), r, args);
 }
 
 xb::Value OleAuto::InvokeArgs(std::string_view member, const std::vector<xb::Value>& raw) {
-  std::vector<xb::Value> args;
-  args.reserve(raw.size());
-  for (const xb::Value& a : raw) args.push_back(NormalizeArg(a));
+  ArgList args;
+  for (const xb::Value& a : raw) args.Add(a);
+  return Use(member, args);
+}
+
+xb::Value OleAuto::Use(std::string_view member, const ArgList& list) {
+  const std::vector<xb::Value>& args = list.values();
   wb::CallResult r;
   if (server_) {
-    r = Use(*server_, member, args);
-    if (r.ok()) return r.value;
+    r = UseKinds(*server_, member, args);
+    if (r.ok()) return std::move(r.value);
     if (std::shared_ptr<wb::Dispatchable> inner = AsServer(server_->DefaultValue())) {
-      wb::CallResult again = Use(*inner, member, args);
-      if (again.ok()) return again.value;
+      wb::CallResult again = UseKinds(*inner, member, args);
+      if (again.ok()) return std::move(again.value);
     }
   } else {
     r.status = wb::kException;
@@ -150,9 +196,17 @@ xb::Value OleAuto::InvokeArgs(std::string_view member, const std::vector<xb::Val
   return RaiseFailure(name_.empty() ? "TOleAuto" : name_, Capitals(member), r, args);
 }
 
-OleAuto OleAuto::ObjArgs(std::string_view member, const std::vector<xb::Value>& args) {
-  xb::Value v = InvokeArgs(member, args);
-  std::string child = name_ + ":" + std::string(member);
+OleAuto OleAuto::ObjArgs(std::string_view member, const std::vector<xb::Value>& raw) {
+  ArgList args;
+  for (const xb::Value& a : raw) args.Add(a);
+  return Child(member, args);
+}
+
+OleAuto OleAuto::Child(std::string_view member, const ArgList& args) {
+  const xb::Value v = Use(member, args);
+  std::string child;
+  child.reserve(name_.size() + 1 + member.size());
+  child.append(name_).append(1, ':').append(member);
   return OleAuto(AsServer(v), std::move(child));
 }
 

@@ -48,6 +48,23 @@ xb::Value ToArg(const std::string& s);
 xb::Value ToArg(const xb::Value& v);
 xb::Value ToArg(const OleAuto& o);
 
+// The arguments of one member use, normalised (see NormalizeArg) as they are added.
+// Every value and format of an export is a member use, so the vectors are taken from a
+// pool of spare ones and given back cleared, rather than allocated for each call.
+class ArgList {
+ public:
+  ArgList();
+  ~ArgList();
+  ArgList(const ArgList&) = delete;
+  ArgList& operator=(const ArgList&) = delete;
+
+  void Add(xb::Value v);
+  const std::vector<xb::Value>& values() const { return values_; }
+
+ private:
+  std::vector<xb::Value> values_;
+};
+
 class OleAuto {
  public:
   OleAuto() = default;  // no object: every use raises
@@ -62,15 +79,21 @@ class OleAuto {
 
   template <class T>
   void Set(std::string_view member, const T& value) {
-    SetValue(member, ToArg(value));
+    ArgList list;
+    list.Add(ToArg(value));
+    Put(member, list);
   }
   template <class... A>
   xb::Value Invoke(std::string_view member, const A&... args) {
-    return InvokeArgs(member, {ToArg(args)...});
+    ArgList list;
+    (list.Add(ToArg(args)), ...);
+    return Use(member, list);
   }
   template <class... A>
   OleAuto Obj(std::string_view member, const A&... args) {
-    return ObjArgs(member, {ToArg(args)...});
+    ArgList list;
+    (list.Add(ToArg(args)), ...);
+    return Child(member, list);
   }
 
   const std::string& name() const { return name_; }
@@ -78,6 +101,10 @@ class OleAuto {
   const std::shared_ptr<wb::Dispatchable>& server() const { return server_; }
 
  private:
+  void Put(std::string_view member, const ArgList& args);
+  xb::Value Use(std::string_view member, const ArgList& args);
+  OleAuto Child(std::string_view member, const ArgList& args);
+
   std::shared_ptr<wb::Dispatchable> server_;
   std::string name_;
 };

@@ -34,6 +34,10 @@ class Object {
  public:
   virtual ~Object() = default;
   virtual std::string ClassName() const = 0;
+  // True for objects that answer late-bound member calls. The automation layer asks it
+  // of every object a call hands back: a dynamic_cast there would walk the class graph
+  // of objects with several bases on each call.
+  virtual bool Dispatches() const { return false; }
 };
 
 // A closure: the name of the procedure that created it, and its body.

@@ -49,6 +49,7 @@ class Dispatchable : public xb::Object {
                             const std::vector<xb::Value>& args) = 0;
   // The object's default value (what a call of the object itself gives); nil when none.
   virtual xb::Value DefaultValue() { return xb::Value(); }
+  bool Dispatches() const final { return true; }
 };
 
 }  // namespace wb

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -340,6 +341,107 @@ TEST(OleAutoCreation, UnknownClassesAreRefusedByTheDefaultFactory) {
   ASSERT_EQ(trap.errors.size(), 1u);
   EXPECT_EQ(trap.errors[0].description.text(), "CO_E_CLASSSTRING");
   EXPECT_EQ(BackendFor("No.Such.Class"), "");
+}
+
+// Every way of using a member hands the server the arguments of that use alone,
+// normalised, also when the server uses other objects while it answers (the argument
+// lists of nested uses are separate, and none keeps values of an earlier use).
+TEST(OleAutoMemberUse, EachUseGetsItsOwnArgumentsAlsoWhenUsesNest) {
+  ErrorTrap trap;
+  auto inner = std::make_shared<StubServer>();
+  auto cell = std::make_shared<StubServer>();
+  inner->Answer("cells", wb::CallKind::kMethod, Ok(xb::Value::FromObject(cell)));
+  cell->Answer("value", wb::CallKind::kPut, Ok());
+
+  // A server that, while it answers, makes uses of its own through OleAuto and then
+  // records the arguments it was given.
+  class NestingServer : public wb::Dispatchable {
+   public:
+    explicit NestingServer(std::shared_ptr<StubServer> s) : inner_(std::move(s)) {}
+    std::vector<std::vector<xb::Value>> seen;
+    wb::CallResult Invoke(std::string_view, wb::CallKind kind,
+                          const std::vector<xb::Value>& args) override {
+      const std::vector<xb::Value> before = args;
+      OleAuto other(inner_, "inner");
+      other.Obj("Cells", 7, 8, 9).Set("Value", xb::Value::Number(5, 3));
+      other.Invoke("Cells", xb::Value::Text("nested"));
+      EXPECT_EQ(args.size(), before.size());
+      for (size_t i = 0; i < args.size() && i < before.size(); ++i)
+        EXPECT_EQ(xb::ValueAsText(args[i]), xb::ValueAsText(before[i]));
+      seen.push_back(args);
+      wb::CallResult r;
+      if (kind != wb::CallKind::kPut) r.value = xb::Value::FromObject(inner_);
+      return r;
+    }
+    std::string ClassName() const override { return "NESTING"; }
+
+   private:
+    std::shared_ptr<StubServer> inner_;
+  };
+  auto outer = std::make_shared<NestingServer>(inner);
+  OleAuto o(outer, "outer");
+
+  struct Case {
+    const char* name;
+    std::function<void()> use;
+    std::vector<std::string> expected;  // the arguments as text, numbers with decimals
+  };
+  const Case cases[] = {
+      {"Obj with three arguments",
+       [&] { o.Obj("A", 1, xb::Value::Number(2, 2), "x"); },
+       {"1/0", "2/0", "x/0"}},
+      {"Invoke with one argument", [&] { o.Invoke("B", 2.5); }, {"2.5/1"}},
+      {"Invoke without arguments", [&] { o.Invoke("C"); }, {}},
+      {"Set", [&] { o.Set("D", xb::Value::Number(4294967296.0, 0)); }, {"4294967296.0/1"}},
+      {"InvokeArgs",
+       [&] {
+         o.InvokeArgs("E", {xb::Value::Number(6, 4), xb::Value::Logical(true)});
+       },
+       {"6/0", ".T./0"}},
+      {"ObjArgs", [&] { o.ObjArgs("F", {xb::Value::Text("y")}); }, {"y/0"}},
+      {"SetValue", [&] { o.SetValue("G", xb::Value::Number(-3, 1)); }, {"-3/0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    outer->seen.clear();
+    inner->args_seen.clear();
+    cell->args_seen.clear();
+    c.use();
+    ASSERT_EQ(outer->seen.size(), 1u);
+    std::vector<std::string> got;
+    for (const xb::Value& a : outer->seen[0])
+      got.push_back(xb::ValueAsText(a) + "/" + std::to_string(a.decimals()));
+    EXPECT_EQ(got, c.expected);
+    // The nested uses got theirs: Cells(7, 8, 9) and Cells("nested"), Value 5 as a
+    // whole number.
+    ASSERT_EQ(inner->args_seen.size(), 2u);
+    EXPECT_EQ(inner->args_seen[0].size(), 3u);
+    ASSERT_EQ(inner->args_seen[1].size(), 1u);
+    EXPECT_EQ(inner->args_seen[1][0].text(), "nested");
+    ASSERT_EQ(cell->args_seen.size(), 1u);
+    ASSERT_EQ(cell->args_seen[0].size(), 1u);
+    EXPECT_EQ(cell->args_seen[0][0].decimals(), 0);
+  }
+  EXPECT_TRUE(trap.errors.empty());
+}
+
+// An object result that does not answer member calls gives an empty handle, like any
+// other result that is not an object.
+TEST(OleAutoObjects, AnObjectThatIsNoServerGivesAnEmptyHandle) {
+  struct Plain : xb::Object {
+    std::string ClassName() const override { return "PLAIN"; }
+  };
+  ErrorTrap trap;
+  auto stub = std::make_shared<StubServer>();
+  stub->Answer("plain", wb::CallKind::kGet, Ok(xb::Value::FromObject(std::make_shared<Plain>())));
+  auto other = std::make_shared<StubServer>();
+  stub->Answer("server", wb::CallKind::kGet, Ok(xb::Value::FromObject(other)));
+  OleAuto o(stub, "S");
+  EXPECT_FALSE(o.Obj("Plain").valid());
+  const OleAuto server = o.Obj("Server");
+  ASSERT_TRUE(server.valid());
+  EXPECT_EQ(server.server().get(), other.get());
+  EXPECT_TRUE(trap.errors.empty());
 }
 
 }  // namespace
