@@ -1,28 +1,77 @@
 #include "runtime/number_text.h"
 
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <cstdio>
 
 namespace xb {
+
+namespace {
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+double PowerOfTen(int exponent) {
+  return exponent < int(std::size(kExactPowers)) ? kExactPowers[exponent]
+                                                 : std::pow(10.0, exponent);
+}
+
+// Below this a number scaled to its decimals is an exact integer whose quotient by the
+// scale lies nearer to it than half the last decimal, so printing the quotient with
+// those decimals gives back exactly the integer's digits: they can be written directly,
+// which a sheet export does for every value.
+constexpr double kDirectDigitsLimit = 1125899906842624.0;  // 2^50
+
+// The digits of |scaled| (a whole number below kDirectDigitsLimit) with a point before
+// the last `decimals` of them, the sign in front when it is negative.
+std::string DirectDigits(double scaled, int decimals) {
+  char buf[40];
+  char* end = buf + sizeof buf;
+  char* p = end;
+  uint64_t u = uint64_t(std::fabs(scaled));
+  int written = 0;
+  do {
+    if (written == decimals && decimals > 0) *--p = '.';
+    *--p = char('0' + u % 10);
+    u /= 10;
+    ++written;
+  } while (u != 0 || written <= decimals);
+  if (scaled < 0) *--p = '-';
+  return std::string(p, end);
+}
+
+}  // namespace
 
 std::string Str(double n, int width, int decimals) {
   if (width <= 0) return "";
   if (decimals < 0) decimals = 0;
   std::string text;
   if (std::isfinite(n)) {
-    char buf[400];
-    double rounded = std::round(n * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
-    if (std::fabs(rounded) < 1e300) {
-      std::snprintf(buf, sizeof buf, "%.*f", decimals, rounded);
-      text = buf;
-      if (text == "-0" || text.rfind("-0.", 0) == 0) {
-        // "-0.00" reads as zero: drop the sign when every digit is 0.
-        if (text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    const double scale = PowerOfTen(decimals);
+    const double scaled = std::round(n * scale);
+    if (decimals < int(std::size(kExactPowers)) && std::fabs(scaled) < kDirectDigitsLimit) {
+      text = DirectDigits(scaled, decimals);
+    } else {
+      char buf[400];
+      const double rounded = scaled / scale;
+      if (std::fabs(rounded) < 1e300) {
+        std::snprintf(buf, sizeof buf, "%.*f", decimals, rounded);
+        text = buf;
+        if (text == "-0" || text.rfind("-0.", 0) == 0) {
+          // "-0.00" reads as zero: drop the sign when every digit is 0.
+          if (text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+        }
       }
     }
   }
   if (text.empty() || static_cast<int>(text.size()) > width) return std::string(width, '*');
-  return std::string(width - text.size(), ' ') + text;
+  if (static_cast<int>(text.size()) == width) return text;
+  std::string out(width - text.size(), ' ');
+  out += text;
+  return out;
 }
 
 std::string Str(const Value& n) {

@@ -1,6 +1,7 @@
 #include "tables/dbf_format.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -169,6 +170,35 @@ int64_t JulianOf(xb::Date d) {
 
 namespace {
 
+// A plain decimal ("-12.50", "7", ".5") of at most 15 digits, read without strtod: its
+// digits make an exact integer and its scale an exact power of ten, so their one
+// correctly rounded quotient is the value strtod would give. Numeric fields are read
+// for every record of an export.
+bool DirectDecimal(const char* text, int length, double* out) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  int i = 0;
+  const bool negative = text[0] == '-';
+  if (text[0] == '-' || text[0] == '+') ++i;
+  uint64_t digits = 0;
+  int count = 0, decimals = 0;
+  bool point = false;
+  for (; i < length; ++i) {
+    const char c = text[i];
+    if (c == '.' && !point) {
+      point = true;
+      continue;
+    }
+    if (c < '0' || c > '9' || ++count > 15) return false;
+    digits = digits * 10 + uint64_t(c - '0');
+    if (point) ++decimals;
+  }
+  if (count == 0) return false;
+  const double v = double(digits) / kPowers[decimals];
+  *out = negative ? -v : v;
+  return true;
+}
+
 double ParseNumber(const uint8_t* raw, int width) {
   char buf[32];
   int n = 0;
@@ -180,6 +210,8 @@ double ParseNumber(const uint8_t* raw, int width) {
   }
   buf[n] = 0;
   if (!n) return 0;
+  double direct = 0;
+  if (DirectDecimal(buf, n, &direct)) return direct;
   char* end = nullptr;
   double v = std::strtod(buf, &end);
   return std::isfinite(v) ? v : 0;

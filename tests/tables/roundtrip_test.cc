@@ -1,10 +1,15 @@
 // Writer and reader agree for every field type, both memo pointer forms and every key
 // type; index files keep their keys through rewrites.
 #include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "runtime/number_text.h"
 #include "table_fixture.h"
 #include "tables/cdx_format.h"
+#include "tables/dbf_format.h"
 
 namespace tables_test {
 namespace {
@@ -180,6 +185,84 @@ TEST(KeyTextTest, StrInWidthMatchesTheRunTime) {
     EXPECT_EQ(tables::StrInWidth(c.value, c.width, c.decimals),
               xb::Str(c.value, c.width, c.decimals))
         << c.value << " " << c.width << " " << c.decimals;
+}
+
+// A numeric field reads as the C library reads its text once blanks, NULs and
+// asterisks are dropped and a comma stands for the point: the same double, to the bit
+// and to the sign of zero, for plain decimals (read directly) and everything else.
+TEST(NumericFieldTest, ReadsAsTheCLibraryReadsTheText) {
+  auto reference = [](const std::string& raw) {
+    std::string text;
+    for (char c : raw) {
+      if (c == ' ' || c == 0 || c == '*') continue;
+      text += c == ',' ? '.' : c;
+    }
+    if (text.size() > 31) text.resize(31);
+    if (text.empty()) return 0.0;
+    const double v = std::strtod(text.c_str(), nullptr);
+    return std::isfinite(v) ? v : 0.0;
+  };
+  std::vector<std::string> texts = {"      7.50",
+                                    "     -0.00",
+                                    "-0",
+                                    "+12.5",
+                                    "12.",
+                                    ".5",
+                                    "-.25",
+                                    ".",
+                                    "-",
+                                    "+",
+                                    "",
+                                    "          ",
+                                    "1,25",
+                                    "**12.3",
+                                    "1.2.3",
+                                    "12a4",
+                                    "1e5",
+                                    "-1E-3",
+                                    "0x1A",
+                                    "inf",
+                                    "nan",
+                                    "999999999999999",
+                                    "9999999999999999",
+                                    "123456789012345.5",
+                                    "0.000000000000001",
+                                    "0.1234567890123456",
+                                    "00000000000000000042",
+                                    "9007199254740993",
+                                    "1234.56789",
+                                    "2.675",
+                                    "0.3",
+                                    "-0.1",
+                                    "4294967296",
+                                    std::string("1\0"
+                                                "2",
+                                                3),
+                                    "1 2 3"};
+  std::mt19937_64 random(20240611);
+  for (int i = 0; i < 2000; ++i) {
+    std::string t = random() % 4 == 0 ? "-" : "";
+    const int digits = 1 + int(random() % 18);
+    const int point = int(random() % (digits + 2));
+    for (int d = 0; d < digits; ++d) {
+      if (d == point) t += '.';
+      t += char('0' + random() % 10);
+    }
+    texts.push_back(std::string(size_t(random() % 3), ' ') + t);
+  }
+  for (const std::string& text : texts) {
+    SCOPED_TRACE("\"" + text + "\"");
+    tables::FieldInfo f;
+    f.type = 'N';
+    f.width = int(text.size());
+    f.decimals = 2;
+    const xb::Value v =
+        tables::DecodeField(f, reinterpret_cast<const uint8_t*>(text.data()), false);
+    const double want = reference(text);
+    EXPECT_EQ(v.number(), want);
+    EXPECT_EQ(std::signbit(v.number()), std::signbit(want));
+    EXPECT_EQ(v.decimals(), 2);
+  }
 }
 
 }  // namespace
